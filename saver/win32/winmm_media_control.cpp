@@ -19,7 +19,9 @@ int WinmmMediaControl::WaveOutputDevices() {
 
 void WinmmMediaControl::StartLoopingWave(const char* name) {
     // Without SND_FILENAME: the name may also be a system sound's alias.
-    PlaySoundA(name, nullptr, SND_ASYNC | SND_LOOP);
+    // SND_NODEFAULT: a file that cannot be played stays silent rather than
+    // ringing the system's default sound over and over.
+    PlaySoundA(name, nullptr, SND_ASYNC | SND_LOOP | SND_NODEFAULT);
 }
 
 void WinmmMediaControl::StopWave() {
