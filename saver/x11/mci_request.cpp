@@ -57,7 +57,10 @@ std::string Lower(std::string_view text) {
 
 std::string Phrase(const std::vector<std::string>& words) {
     std::string phrase;
-    for (const std::string& word : words) phrase += (phrase.empty() ? "" : " ") + Lower(word);
+    for (const std::string& word : words) {
+        if (!phrase.empty()) phrase += ' ';
+        phrase += Lower(word);
+    }
     return phrase;
 }
 
