@@ -55,6 +55,7 @@ CommandButton::CommandButton(int x, int y, int w, int h)
     : Fl_Widget(x, y, w, h), back_(w, h) {
     box(FL_NO_BOX);
     Fill(back_, kBackground);
+    control_.UserControl_Resize();  // the first face, as a window gets from its first sizing
 }
 
 CommandButton::~CommandButton() { Fl::remove_timeout(Tick, this); }
