@@ -21,8 +21,6 @@
 
 namespace velmoran {
 
-inline constexpr const char* kCommandProgId = "Velmoran.Command";
-
 // Mouse buttons and shift keys as the handlers receive them.
 inline constexpr std::int16_t kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
 inline constexpr std::int16_t kShiftMask = 1, kCtrlMask = 2, kAltMask = 4;
