@@ -12,6 +12,7 @@ function(velmoran_embed_assets target)
     COMMAND ${CMAKE_COMMAND} -DOUT=${out} -DDIR=${PROJECT_SOURCE_DIR}/assets
             "-DNAMES=${ARGN}" -P ${PROJECT_SOURCE_DIR}/cmake/embed_assets.cmake
     DEPENDS ${inputs} ${PROJECT_SOURCE_DIR}/cmake/embed_assets.cmake
-    COMMENT "Embedding assets into ${target}")
+    COMMENT "Embedding assets into ${target}"
+    VERBATIM)
   target_sources(${target} PRIVATE ${out})
 endfunction()

@@ -73,10 +73,15 @@ run() {
   if [ "$PLATFORM" = windows ]; then wine "$@"; else "$@"; fi
 }
 
-# start <program> <args...>: in the background; its pid in LAST_PID. Whatever
-# is still running at the end of the scenario is killed.
+# start <program> <args...>: in the background; its pid in LAST_PID (the
+# program's own, not a subshell's, so that it can be killed). Whatever is still
+# running at the end of the scenario is killed.
 start() {
-  run "$@" &
+  if [ "$PLATFORM" = windows ]; then
+    wine "$@" &
+  else
+    "$@" &
+  fi
   LAST_PID=$!
   STARTED+=("$LAST_PID")
 }

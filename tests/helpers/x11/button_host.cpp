@@ -1,0 +1,57 @@
+// button_host [--disabled]: a window "button_host" holding two push buttons,
+// A ("設定") and B ("ｷｬﾝｾﾙ", loaded disabled with --disabled). Once shown it
+// prints each button's place on screen, "A <x> <y> <w> <h>", then
+// "click A" or "click B" for every click.
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
+
+#include <cstdio>
+#include <cstring>
+
+#include "saver/x11/command_button.h"
+
+using velmoran::CommandButton;
+using velmoran::MemoryPropertyBag;
+
+namespace {
+
+void Load(CommandButton& button, const char* name, const char* caption, bool enabled) {
+    MemoryPropertyBag bag{{"caption", std::string(caption)}, {"font", velmoran::DesignFont()}};
+    if (!enabled) bag.Set("enabled", std::string("0"));
+    button.Control().UserControl_ReadProperties(bag);
+    button.Control().Initialize();
+    button.OnClick([name] {
+        std::printf("click %s\n", name);
+        std::fflush(stdout);
+    });
+}
+
+void PrintPlace(const char* name, Fl_Window& window, const CommandButton& button) {
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(fl_display, fl_xid(&window), RootWindow(fl_display, fl_screen), button.x(), button.y(), &x,
+                          &y, &child);
+    std::printf("%s %d %d %d %d\n", name, x, y, button.w(), button.h());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool disabled = argc > 1 && std::strcmp(argv[1], "--disabled") == 0;
+    Fl_Window window(40, 40, 240, 100, "button_host");
+    window.color(fl_rgb_color(192, 192, 192));
+    CommandButton a(20, 40, 77, 25);
+    CommandButton b(130, 40, 77, 25);
+    window.end();
+    Load(a, "A", "設定", true);
+    Load(b, "B", "ｷｬﾝｾﾙ", !disabled);
+    window.show();
+    while (!window.shown() || !fl_xid(&window)) Fl::wait();
+    XSync(fl_display, False);
+    a.Focus();
+    PrintPlace("A", window, a);
+    PrintPlace("B", window, b);
+    std::fflush(stdout);
+    return Fl::run();
+}
