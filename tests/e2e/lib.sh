@@ -76,7 +76,9 @@ run() {
 # start <program> <args...>: in the background; its pid in LAST_PID. Whatever
 # is still running at the end of the scenario is killed.
 start() {
-  run "$@" &
+  # Not through run: a function in the background is a subshell, and its pid
+  # would not be the program's.
+  if [ "$PLATFORM" = windows ]; then wine "$@" & else "$@" & fi
   LAST_PID=$!
   STARTED+=("$LAST_PID")
 }
