@@ -55,12 +55,13 @@ void Zoom(Window window, bool opening) {
     Display* display = SaverDisplay();
     if (!display) return;
     IgnoreXErrors ignore(display);
-    const ScreenRect windowRect = OuterRect(display, window);
+    const std::optional<ScreenRect> windowRect = OuterRect(display, window);
+    if (!windowRect) return;
     const Window root = RootOf(display, window);
     if (opening)
-        Animate(display, root, AnchorRect(), windowRect);
+        Animate(display, root, AnchorRect(), *windowRect);
     else
-        Animate(display, root, windowRect, AnchorRect());
+        Animate(display, root, *windowRect, AnchorRect());
 }
 
 }  // namespace
@@ -69,7 +70,8 @@ void ZoomOpen(Window window) { Zoom(window, true); }
 
 void ZoomClose(Window window) { Zoom(window, false); }
 
-ScreenRect OuterRect(Display* display, Window window) {
+std::optional<ScreenRect> OuterRect(Display* display, Window window) {
+    IgnoreXErrors ignore(display);
     Window root;
     int x = 0;
     int y = 0;
@@ -78,8 +80,8 @@ ScreenRect OuterRect(Display* display, Window window) {
     unsigned int border = 0;
     unsigned int depth = 0;
     if (!XGetGeometry(display, TopLevelOf(display, window), &root, &x, &y, &width, &height, &border, &depth))
-        return {};
-    return {x, y, x + static_cast<int>(width + 2 * border), y + static_cast<int>(height + 2 * border)};
+        return std::nullopt;
+    return ScreenRect{x, y, x + static_cast<int>(width + 2 * border), y + static_cast<int>(height + 2 * border)};
 }
 
 void DrawZoomOutline(Display* display, Window root, const ScreenRect& rect) {
