@@ -77,11 +77,7 @@ run() {
 # program's own, not a subshell's, so that it can be killed). Whatever is still
 # running at the end of the scenario is killed.
 start() {
-  if [ "$PLATFORM" = windows ]; then
-    wine "$@" &
-  else
-    "$@" &
-  fi
+  if [ "$PLATFORM" = windows ]; then wine "$@" & else "$@" & fi
   LAST_PID=$!
   STARTED+=("$LAST_PID")
 }

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# One settings file serves both builds: what the Linux build writes, the
+# Windows build (through the system's private-profile calls, under Wine)
+# reads the same, and the other way round; on a Western and on a Japanese
+# Windows (code pages 1252 and 932).
+# platforms: windows
+source "$(dirname "$0")/lib.sh"
+e2e_init "$@"
+
+LINUX_TOOL=$ROOT/build/linux/tests/helpers/profile_tool
+WINDOWS_TOOL=$(helper profile_tool)
+[ -x "$LINUX_TOOL" ] || fail "the Linux build's $LINUX_TOOL is missing"
+
+INI=$WORK/Velmoran.ini
+INI_WINDOWS=$(native_path "$INI")
+
+hex() { printf '%s' "$1" | od -An -tx1 -v | tr -d ' \n'; }
+unhex() { printf "$(printf '%s' "$1" | sed 's/../\\x&/g')"; }
+cp932_hex() { printf '%s' "$1" | iconv -f UTF-8 -t CP932 | od -An -tx1 -v | tr -d ' \n'; }
+
+KIND=$(hex $'BGM\x8b\xe6\x95\xaa')          # BGM区分
+REPEAT=$(hex $'BGM\xd8\xcb\xdf\xb0\xc4')    # BGMﾘﾋﾟｰﾄ
+MUSIC=$(hex $'BGM\xcc\xa7\xb2\xd9')         # BGMﾌｧｲﾙ
+OTHER=$(hex "Other")
+LONG=$(hex "$(printf 'x%.0s' {1..300})")
+CUT=$(hex "$(printf 'x%.0s' {1..255})")
+JAPANESE_PATH=$(cp932_hex 'C:\音楽\曲 ｿﾝｸﾞ 1.mp3')
+
+# <tool> read|write <section> <key hex> [<value hex>]
+linux() { "$LINUX_TOOL" "$1" "$INI" "${@:2}"; }
+windows() { env ${WINE_LOCALE:+LC_ALL=$WINE_LOCALE} wine "$WINDOWS_TOOL" "$1" "$INI_WINDOWS" "${@:2}" | tr -d '\r'; }
+
+# same_read <section> <key hex> <expected value hex>: both builds read it.
+same_read() {
+  local on_linux on_windows
+  on_linux=$(linux read "$1" "$2")
+  on_windows=$(windows read "$1" "$2")
+  [ "$on_linux" = "$3" ] || fail "[$1] $2: Linux read '$on_linux', expected '$3' ($CASE)"
+  [ "$on_windows" = "$3" ] || fail "[$1] $2: Windows read '$on_windows', expected '$3' ($CASE)"
+}
+
+# Four values and an untouched neighbour, written by one side, read by both.
+exchange() {
+  local writer=$1
+  printf '; kept comment\r\n[Keep]\r\nA = kept \r\n\r\n[section]\r\n%s\r\n' \
+    "$(unhex "$MUSIC")=old value" >"$INI"
+  CASE="$writer writes ($CODE_PAGE)"
+  "$writer" write Section "$KIND" "$(hex 2)"
+  "$writer" write Section "$REPEAT" "$(hex -3)"
+  "$writer" write Section "$MUSIC" "$JAPANESE_PATH"
+  "$writer" write Section "$OTHER" "$LONG"
+  same_read Section "$KIND" "$(hex 2)"
+  same_read SECTION "$REPEAT" "$(hex -3)"
+  same_read section "$MUSIC" "$JAPANESE_PATH"
+  same_read Section "$OTHER" "$CUT"
+  same_read keep "$(hex a)" "$(hex kept)"
+  same_read Section "$(hex Missing)" ""
+  [ "$(grep -c $'\[section\]' "$INI")" -eq 1 ] || fail "$CASE: the section was not reused"
+  grep -q "; kept comment" "$INI" || fail "$CASE: the comment was lost"
+  local key
+  for key in "$KIND" "$REPEAT" "$MUSIC"; do
+    od -An -tx1 -v "$INI" | tr -d ' \n' | grep -q "${key}3d" || fail "$CASE: key bytes $key not on disk"
+  done
+}
+
+# Files written by hand: quotes and blanks around values, case of names.
+hand_written() {
+  CASE="hand-written ($CODE_PAGE)"
+  printf '[ Section ]\r\n  %s  =  "  quoted  "  \r\n%s=\x27single\x27\r\n' \
+    "$(unhex "$KIND")" "$(unhex "$MUSIC")" >"$INI"
+  same_read Section "$KIND" "$(hex '  quoted  ')"
+  same_read Section "$MUSIC" "$(hex single)"
+  rm -f "$INI"
+  same_read Section "$KIND" ""
+}
+
+for CODE_PAGE in 1252 932; do
+  # Wine takes its ANSI code page from the locale named in LC_ALL.
+  WINE_LOCALE=""
+  [ "$CODE_PAGE" = 932 ] && WINE_LOCALE=ja_JP.UTF-8
+  note "code page $CODE_PAGE"
+  exchange linux
+  exchange windows
+  hand_written
+done
+note "all passed"
