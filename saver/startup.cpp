@@ -1,0 +1,46 @@
+#include "saver/startup.h"
+
+#include "saver/command_line.h"
+#include "saver/load_settings.h"
+#include "saver/paths.h"
+
+namespace velmoran {
+
+namespace {
+
+bool SaverAlreadyOpen(StartupPlatform& platform) {
+    // Both titles are always looked up.
+    const bool showRunning = platform.WindowExists(kRunFormTitle);
+    const bool dialogOpen = platform.WindowExists(kSettingsDialogTitle);
+    return showRunning || dialogOpen;
+}
+
+}  // namespace
+
+void Main(std::string_view commandLine, StartupPlatform& platform, SaverForms& forms) {
+    if (SaverAlreadyOpen(platform)) return;
+    const char mode = ModeLetter(commandLine);
+    if (mode == 'P') {
+        // The preview needs neither the settings nor the viewer.
+        forms.RunPreview(PreviewHost(commandLine));
+        return;
+    }
+    const std::string folder = platform.ProgramFolder();
+    MusicSettings settings = LoadSettings(platform.Profiles(), folder);
+    if (!FileExists(FileInFolder(folder, kViewerFileName))) {
+        platform.ShowMessage(kMissingViewerMessage, kProgramTitle);
+        return;
+    }
+    if (mode == 'C') {
+        forms.RunSettingsDialog(settings);
+        return;
+    }
+    if (mode != 'S' && !commandLine.empty()) return;
+    // A show started by the system hides the pointer; one started without a
+    // switch leaves it.
+    const bool hidePointer = mode == 'S';
+    if (hidePointer) platform.HidePointer();
+    forms.RunShow(settings, hidePointer);
+}
+
+}  // namespace velmoran

@@ -1,0 +1,11 @@
+#include "saver/win32/pointer.h"
+
+#include <windows.h>
+
+namespace velmoran {
+
+void HidePointer() { ShowCursor(FALSE); }
+
+void ShowPointer() { ShowCursor(TRUE); }
+
+}  // namespace velmoran

@@ -1,0 +1,14 @@
+#include "saver/win32/saver_forms.h"
+
+namespace velmoran {
+
+// Hand-over point of the preview form, which is not built yet.
+void Win32SaverForms::RunPreview(std::uint32_t) {}
+
+// Hand-over point of the settings dialog, which is not built yet.
+void Win32SaverForms::RunSettingsDialog(MusicSettings&) {}
+
+// Hand-over point of the show's run form, which is not built yet.
+void Win32SaverForms::RunShow(const MusicSettings&, bool) {}
+
+}  // namespace velmoran

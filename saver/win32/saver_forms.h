@@ -1,0 +1,15 @@
+// The saver's forms on Windows, as the start hands over to them.
+#pragma once
+
+#include "saver/forms.h"
+
+namespace velmoran {
+
+class Win32SaverForms final : public SaverForms {
+public:
+    void RunPreview(std::uint32_t hostWindow) override;
+    void RunSettingsDialog(MusicSettings& settings) override;
+    void RunShow(const MusicSettings& settings, bool pointerHidden) override;
+};
+
+}  // namespace velmoran

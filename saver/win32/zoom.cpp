@@ -1,0 +1,29 @@
+#include "saver/win32/zoom.h"
+
+namespace velmoran {
+
+namespace {
+
+RECT ToRect(const ScreenRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+RECT WindowRectOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+}  // namespace
+
+void ZoomOpen(HWND window) {
+    const RECT from = ToRect(AnchorRect());
+    const RECT to = WindowRectOf(window);
+    DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
+}
+
+void ZoomClose(HWND window) {
+    const RECT from = WindowRectOf(window);
+    const RECT to = ToRect(AnchorRect());
+    DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
+}
+
+}  // namespace velmoran

@@ -1,0 +1,19 @@
+#include "saver/x11/program_path.h"
+
+#include <unistd.h>
+
+#include <vector>
+
+namespace velmoran {
+
+std::string ProgramPath() {
+    std::vector<char> buffer(256);
+    for (;;) {
+        const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0) return {};
+        if (static_cast<std::size_t>(length) < buffer.size()) return std::string(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+}  // namespace velmoran

@@ -1,0 +1,17 @@
+// The saver's start on an X11 desktop.
+#pragma once
+
+#include "saver/startup.h"
+
+namespace velmoran {
+
+class X11StartupPlatform final : public StartupPlatform {
+public:
+    bool WindowExists(const std::string& title) override;
+    std::string ProgramFolder() override;
+    ProfileStore& Profiles() override;
+    void HidePointer() override;
+    void ShowMessage(const std::string& text, const std::string& caption) override;
+};
+
+}  // namespace velmoran

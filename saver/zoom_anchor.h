@@ -1,0 +1,34 @@
+// The point from which the settings dialog zooms open and to which it zooms
+// shut, and the outlines of that zoom where the platform has to draw them
+// itself.
+#pragma once
+
+#include <cstdint>
+
+namespace velmoran {
+
+// Screen coordinates, program-wide; 0 until the settings dialog sets them.
+inline std::int16_t AnchorX = 0;
+inline std::int16_t AnchorY = 0;
+
+// A rectangle in screen pixels; right and bottom lie just outside it.
+struct ScreenRect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+    bool operator==(const ScreenRect&) const = default;
+};
+
+// The rectangle of no size at the anchor.
+ScreenRect AnchorRect();
+
+// Frames of a drawn zoom and the time each stays on screen.
+inline constexpr int kZoomFrames = 12;
+inline constexpr int kZoomFrameMilliseconds = 15;
+
+// The outline shown in frame `frame` (1..frames) on the way from `from` to
+// `to`; the last frame is `to` itself.
+ScreenRect ZoomFrame(const ScreenRect& from, const ScreenRect& to, int frame, int frames = kZoomFrames);
+
+}  // namespace velmoran
