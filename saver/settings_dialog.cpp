@@ -16,9 +16,8 @@ namespace {
 
 constexpr int kTrackListLast = 30;  // the list offers "" (0) and 1 to 30
 
-template <typename T>
-bool FitsIn(std::int64_t value) {
-    return value >= std::numeric_limits<T>::min() && value <= std::numeric_limits<T>::max();
+bool FitsInt16(std::int32_t value) {
+    return value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max();
 }
 
 // A path the settings file can hold: not empty, short enough to come back
@@ -74,7 +73,7 @@ void SettingsDialog::PlaceWindow() {
 
 void SettingsDialog::SetAnchorFromPointer() {
     const std::optional<ScreenPoint> pointer = view_.PointerPosition();
-    const bool usable = pointer && FitsIn<std::int16_t>(pointer->x) && FitsIn<std::int16_t>(pointer->y);
+    const bool usable = pointer && FitsInt16(pointer->x) && FitsInt16(pointer->y);
     AnchorX = usable ? std::int16_t(pointer->x) : 0;
     AnchorY = usable ? std::int16_t(pointer->y) : 0;
 }

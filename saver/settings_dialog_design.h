@@ -67,22 +67,22 @@ struct Extent {
 // backColour.
 struct Control {
     ControlId id{};
-    std::string_view name;
+    std::string_view name{};
     int index = kNoIndex;
     Kind kind{};
-    std::optional<ControlId> container;  // none: the form itself
-    Rect twips;
-    std::string_view caption;            // push buttons: their persisted Caption
-    std::optional<Font> font;            // push buttons: their persisted Font
-    std::optional<RgbColour> foreColour;
-    std::optional<RgbColour> backColour;
+    std::optional<ControlId> container{}; // none: the form itself
+    Rect twips{};
+    std::string_view caption{};           // push buttons: their persisted Caption
+    std::optional<Font> font{};           // push buttons: their persisted Font
+    std::optional<RgbColour> foreColour{};
+    std::optional<RgbColour> backColour{};
     Align align = Align::Left;
-    bool autoSize = false;               // the label's width fits its text
-    bool wraps = false;                  // the text breaks into lines within the width
-    std::optional<int> tabOrder;
-    std::string_view picture;            // embedded picture (file name under assets/)
-    std::string_view mousePointer;       // embedded cursor shown over the control
-    std::optional<Extent> extent;        // push buttons only
+    bool autoSize = false;                // the label's width fits its text
+    bool wraps = false;                   // the text breaks into lines within the width
+    std::optional<int> tabOrder{};
+    std::string_view picture{};           // embedded picture (file name under assets/)
+    std::string_view mousePointer{};      // embedded cursor shown over the control
+    std::optional<Extent> extent{};       // push buttons only
 };
 
 struct Form {
