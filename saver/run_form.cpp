@@ -13,13 +13,13 @@ Velmoran_S::Velmoran_S(const MusicSettings& settings, BackgroundMusic& music, Sh
 
 // The music file's kind is decided by its last three characters, in any case.
 Velmoran_S::MusicFile Velmoran_S::FileKind() const {
-    if (settings_.BgmKind != kBgmMusicFile) return MusicFile::None;
+    if (settings_.BgmKind != kBgmMusicFile) return MusicFile::Other;
     const std::string& file = settings_.BgmFile;
     std::string tail = file.substr(file.size() < 3 ? 0 : file.size() - 3);
     for (char& c : tail) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (tail == "WAV") return MusicFile::Wav;
     if (tail == "MP3") return MusicFile::Mp3;
-    return MusicFile::None;
+    return MusicFile::Other;
 }
 
 void Velmoran_S::Enable(ShowTimer timer, bool on) {
@@ -56,7 +56,7 @@ void Velmoran_S::StartMusic() {
             music_.StartMp3();
             Enable(ShowTimer::Mp3, true);  // also when the file did not open
             break;
-        case MusicFile::None:
+        case MusicFile::Other:
             break;
     }
 }
@@ -112,7 +112,7 @@ void Velmoran_S::Form_QueryUnload() {
             Enable(ShowTimer::Mp3, false);
             music_.CloseMp3();
             break;
-        case MusicFile::None:
+        case MusicFile::Other:
             break;
     }
     if (pointerHidden_) platform_.ShowPointer();

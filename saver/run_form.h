@@ -44,7 +44,7 @@ public:
     const std::filesystem::path& ViewerPath() const { return viewerPath_; }
 
 private:
-    enum class MusicFile { None, Wav, Mp3 };
+    enum class MusicFile { Other, Wav, Mp3 };
     MusicFile FileKind() const;
     void Enable(ShowTimer timer, bool on);
     bool Enabled(ShowTimer timer) const;
