@@ -105,7 +105,13 @@ public:
     void EndShow() override {
         for (int t = 0; t < 3; ++t) SetTimer(static_cast<ShowTimer>(t), false);
         ended_ = true;
+        // The end may come from a timer, which FLTK runs before it blocks for
+        // events; an idle callback keeps it from blocking, so that the loop
+        // sees the end at once.
+        Fl::add_idle(&WakeUp);
     }
+
+    static void WakeUp(void*) {}
 
     bool Ended() const { return ended_; }
 
@@ -161,8 +167,11 @@ void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, bool poi
     Fl::add_system_handler(&OnSystemEvent, &hook);
 
     form.Form_Load();
-    while (!platform.Ended()) Fl::wait();
+    // Fl::wait() without a time returns at once while no FLTK window is
+    // shown, and this form has none: wait with a time, for timers and events.
+    while (!platform.Ended()) Fl::wait(1e20);
 
+    Fl::remove_idle(&X11ShowPlatform::WakeUp);
     Fl::remove_system_handler(&OnSystemEvent);
 }
 

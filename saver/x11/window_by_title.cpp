@@ -27,15 +27,17 @@ bool PropertyIs(Display* d, Window w, Atom property, const char* text) {
 
 // Depth first through the window tree: the frames of a window manager put a
 // program's windows one level or more below the root.
-bool FindBelow(Display* d, Window parent, const char* title, Atom netName) {
+Window FindBelow(Display* d, Window parent, const char* title, Atom netName) {
     Window root, up, *children = nullptr;
     unsigned int count = 0;
-    if (!XQueryTree(d, parent, &root, &up, &children, &count)) return false;
-    bool found = false;
+    if (!XQueryTree(d, parent, &root, &up, &children, &count)) return 0;
+    Window found = 0;
     for (unsigned int i = 0; i < count && !found; ++i) {
         const Window w = children[i];
-        found = PropertyIs(d, w, netName, title) || PropertyIs(d, w, XA_WM_NAME, title) ||
-                FindBelow(d, w, title, netName);
+        if (PropertyIs(d, w, netName, title) || PropertyIs(d, w, XA_WM_NAME, title))
+            found = w;
+        else
+            found = FindBelow(d, w, title, netName);
     }
     if (children) XFree(children);
     return found;
@@ -43,8 +45,8 @@ bool FindBelow(Display* d, Window parent, const char* title, Atom netName) {
 
 }  // namespace
 
-bool WindowTitledExists(Display* d, const char* title) {
-    if (!d || !title) return false;
+Window FindWindowTitled(Display* d, const char* title) {
+    if (!d || !title) return 0;
     // Windows may vanish while the tree is walked; their errors are ignored.
     XErrorTrap trap(d);
     return FindBelow(d, DefaultRootWindow(d), title, XInternAtom(d, "_NET_WM_NAME", False));
