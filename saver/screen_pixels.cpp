@@ -41,6 +41,17 @@ std::uint32_t ReadPixel(const std::uint8_t* p, int bytes, bool msbFirst) {
     return v;
 }
 
+// The layout of nearly every screen today: 32-bit pixels holding blue,
+// green, red in their first three bytes. Copied without looking at masks.
+bool IsPlainBgrx(const PixelLayout& layout) {
+    return layout.palette.empty() && layout.bitsPerPixel == 32 && !layout.mostSignificantFirst &&
+           layout.redMask == 0xFF0000 && layout.greenMask == 0x00FF00 && layout.blueMask == 0x0000FF;
+}
+
+void CopyBgrxRow(const std::uint8_t* from, int width, std::uint8_t* to) {
+    for (int x = 0; x < width; ++x, from += 4, to += 3) to[0] = from[0], to[1] = from[1], to[2] = from[2];
+}
+
 bool Readable(const PixelLayout& layout, const Channel& r, const Channel& g, const Channel& b) {
     const int bpp = layout.bitsPerPixel;
     if (bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return false;
@@ -61,6 +72,11 @@ bool ConvertToBgr(const std::uint8_t* pixels, int width, int height, std::size_t
     std::uint8_t* to = picture.bgr.data();
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* from = pixels + bytesPerLine * y;
+        if (IsPlainBgrx(layout)) {
+            CopyBgrxRow(from, width, to);
+            to += picture.stride;
+            continue;
+        }
         for (int x = 0; x < width; ++x, from += bytes, to += 3) {
             const std::uint32_t value = ReadPixel(from, bytes, layout.mostSignificantFirst);
             if (!layout.palette.empty()) {
