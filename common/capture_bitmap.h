@@ -1,0 +1,38 @@
+// The capture file: the whole screen as a 24-bit Windows bitmap whose first
+// stored row is the screen's top row (the usual bottom-up layout, mirrored).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace velmoran {
+
+// A screen picture in memory: rows top row first, each `stride` bytes long
+// and holding `width` blue-green-red triples.
+struct ScreenPicture {
+    int width = 0;
+    int height = 0;
+    std::size_t stride = 0;
+    std::vector<std::uint8_t> bgr;
+};
+
+inline constexpr std::size_t kBitmapFileHeaderSize = 14;
+inline constexpr std::size_t kBitmapInfoHeaderSize = 40;
+inline constexpr std::size_t kCaptureHeaderSize = kBitmapFileHeaderSize + kBitmapInfoHeaderSize;
+
+// Bytes of one stored row: three per pixel, padded to a multiple of four.
+std::size_t CaptureRowSize(int width);
+
+// The 54 header bytes of a capture file for a screen of that size; empty when
+// the size is not positive or the file would not fit the format's 32-bit sizes.
+std::vector<std::uint8_t> CaptureBitmapHeader(int width, int height);
+
+// Writes the picture as the capture file at `target`. The file is written
+// completely beside the target and then renamed over it, so a reader never
+// sees half a picture. Missing parent folders are created. False when
+// nothing was written; `target` is then left as it was.
+bool WriteCaptureBitmap(const std::filesystem::path& target, const ScreenPicture& picture);
+
+}  // namespace velmoran

@@ -1,0 +1,68 @@
+// Velmoran_S, the hidden form that runs a show: it photographs the screen,
+// writes the capture, starts the viewer and the music, keeps the music going
+// from its timers and ends the show once the viewer's window has gone.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+
+#include "saver/background_music.h"
+#include "saver/settings.h"
+#include "saver/show_platform.h"
+
+namespace velmoran {
+
+// The viewer program's file name, in the saver's own folder.
+inline constexpr const char* kViewerFileName = "Velmoran.dll";
+
+// Title of the hidden form: the marker of a running show.
+inline constexpr const char* kRunFormTitle = "Velmoran_Main";
+
+// Title of the viewer's window, which the show watches.
+inline constexpr const char* kViewerWindowTitle = "Velmoran_VC";
+
+// How long a viewer that was started and still runs may take to show its window.
+inline constexpr std::chrono::seconds kViewerStartGrace{10};
+
+class Velmoran_S {
+public:
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+
+    // pointerHidden: the start-up hid the pointer, so the end shows it again.
+    Velmoran_S(const MusicSettings& settings, BackgroundMusic& music, ShowPlatform& platform, bool pointerHidden,
+               Clock clock = std::chrono::steady_clock::now);
+
+    void Form_Load();
+    void Timer1_Timer();  // MP3 repeat
+    void Timer2_Timer();  // audio CD keep-alive
+    void Timer3_Timer();  // viewer watch
+    // The end of the show, after the viewer has gone or on a close request.
+    void Form_QueryUnload();
+
+    bool Ended() const { return ended_; }
+    const std::filesystem::path& ViewerPath() const { return viewerPath_; }
+
+private:
+    enum class MusicFile { Other, Wav, Mp3 };
+    MusicFile FileKind() const;
+    void Enable(ShowTimer timer, bool on);
+    bool Enabled(ShowTimer timer) const;
+    std::filesystem::path WriteCapture();
+    void StartMusic();
+
+    const MusicSettings& settings_;
+    BackgroundMusic& music_;
+    ShowPlatform& platform_;
+    const bool pointerHidden_;
+    const Clock clock_;
+
+    std::filesystem::path viewerPath_;
+    bool timerOn_[3] = {};
+    bool viewerStarted_ = false;
+    bool viewerSeen_ = false;
+    std::chrono::steady_clock::time_point viewerStartedAt_{};
+    bool ended_ = false;
+};
+
+}  // namespace velmoran

@@ -1,0 +1,125 @@
+#include "saver/win32/run_form.h"
+
+#include <windows.h>
+
+#include "saver/run_form.h"
+#include "saver/show_platform.h"
+#include "saver/win32/screen_capture.h"
+#include "saver/win32/show_paths.h"
+#include "saver/win32/viewer_process.h"
+
+namespace velmoran {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"Velmoran_S";
+
+// Timer ids 1 to 3 follow the form's Timer1 to Timer3.
+UINT_PTR TimerId(ShowTimer timer) {
+    switch (timer) {
+        case ShowTimer::Mp3: return 1;
+        case ShowTimer::Cd: return 2;
+        case ShowTimer::Watch: return 3;
+    }
+    return 3;
+}
+
+std::wstring Wide(const char* ascii) { return std::wstring(ascii, ascii + std::char_traits<char>::length(ascii)); }
+
+class Win32ShowPlatform : public ShowPlatform {
+public:
+    Win32ShowPlatform(HWND window, std::filesystem::path folder) : window_(window), folder_(std::move(folder)) {}
+
+    std::optional<ScreenPicture> CaptureScreen() override { return CaptureDesktop(); }
+    std::vector<std::filesystem::path> CaptureTargets() override { return velmoran::CaptureTargets(); }
+    std::filesystem::path ProgramFolder() override { return folder_; }
+
+    bool StartViewer(const std::filesystem::path& program, const std::filesystem::path& capture) override {
+        return viewer_.Start(program, capture);
+    }
+
+    bool ViewerWindowExists() override {
+        return FindWindowW(nullptr, Wide(kViewerWindowTitle).c_str()) != nullptr;
+    }
+
+    bool ViewerExited() override { return viewer_.Exited(); }
+
+    void SetTimer(ShowTimer timer, bool enabled) override {
+        if (enabled)
+            ::SetTimer(window_, TimerId(timer), static_cast<UINT>(TimerIntervalMs(timer)), nullptr);
+        else
+            KillTimer(window_, TimerId(timer));
+    }
+
+    void ShowPointer() override { ShowCursor(TRUE); }
+
+    void EndShow() override {
+        for (auto timer : {ShowTimer::Mp3, ShowTimer::Cd, ShowTimer::Watch}) KillTimer(window_, TimerId(timer));
+        ended_ = true;
+    }
+
+    bool Ended() const { return ended_; }
+
+private:
+    HWND window_;
+    std::filesystem::path folder_;
+    ViewerProcess viewer_;
+    bool ended_ = false;
+};
+
+LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    auto* form = reinterpret_cast<Velmoran_S*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!form) return DefWindowProcW(window, message, w, l);
+    switch (message) {
+        case WM_TIMER:
+            if (w == 1) form->Timer1_Timer();
+            if (w == 2) form->Timer2_Timer();
+            if (w == 3) form->Timer3_Timer();
+            return 0;
+        case WM_CLOSE:  // a close request takes the same way out as the viewer's end
+            form->Form_QueryUnload();
+            return 0;
+        default:
+            return DefWindowProcW(window, message, w, l);
+    }
+}
+
+HWND CreateFormWindow() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW formClass{};
+    formClass.lpfnWndProc = FormProcedure;
+    formClass.hInstance = instance;
+    formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    formClass.lpszClassName = kFormClass;
+    RegisterClassW(&formClass);
+    // A top-level window, never shown: FindWindow sees hidden windows, so
+    // the title marks a running show.
+    return CreateWindowExW(0, kFormClass, Wide(kRunFormTitle).c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                           instance, nullptr);
+}
+
+}  // namespace
+
+void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, bool pointerHidden,
+                 const std::filesystem::path& programFolder) {
+    const HWND window = CreateFormWindow();
+    if (!window) return;
+    Win32ShowPlatform platform(window, programFolder);
+    Velmoran_S form(settings, music, platform, pointerHidden);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&form));
+
+    form.Form_Load();
+    MSG message;
+    while (!platform.Ended() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    DestroyWindow(window);
+}
+
+void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, bool pointerHidden) {
+    RunShowForm(settings, music, pointerHidden, ProgramFolder());
+}
+
+}  // namespace velmoran

@@ -1,0 +1,14 @@
+// Photographs the whole screen through GDI.
+#pragma once
+
+#include <optional>
+
+#include "common/capture_bitmap.h"
+
+namespace velmoran {
+
+// The desktop at the screen's full size in pixels, top row first; nothing
+// when the screen cannot be read.
+std::optional<ScreenPicture> CaptureDesktop();
+
+}  // namespace velmoran

@@ -1,0 +1,182 @@
+#include "saver/x11/run_form.h"
+
+#include <FL/Fl.H>
+#include <FL/x.H>
+#include <X11/Xatom.h>
+#include <X11/extensions/Xfixes.h>
+
+#include <cstring>
+#include <functional>
+#include <system_error>
+
+#include "common/capture_location.h"
+#include "saver/run_form.h"
+#include "saver/show_platform.h"
+#include "saver/x11/screen_capture.h"
+#include "saver/x11/viewer_process.h"
+#include "saver/x11/window_by_title.h"
+
+namespace velmoran {
+
+namespace {
+
+std::filesystem::path OwnFolder() {
+    std::error_code ec;
+    return std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+}
+
+// The form's window: never mapped, there only to carry the show's title and
+// to receive a window manager's close request.
+class HiddenWindow {
+public:
+    explicit HiddenWindow(Display* d) : display_(d) {
+        window_ = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
+        XStoreName(d, window_, kRunFormTitle);
+        XChangeProperty(d, window_, XInternAtom(d, "_NET_WM_NAME", False), XInternAtom(d, "UTF8_STRING", False),
+                        8, PropModeReplace, reinterpret_cast<const unsigned char*>(kRunFormTitle),
+                        static_cast<int>(std::strlen(kRunFormTitle)));
+        protocols_ = XInternAtom(d, "WM_PROTOCOLS", False);
+        deleteWindow_ = XInternAtom(d, "WM_DELETE_WINDOW", False);
+        XSetWMProtocols(d, window_, &deleteWindow_, 1);
+        XFlush(d);
+    }
+    ~HiddenWindow() {
+        XDestroyWindow(display_, window_);
+        XFlush(display_);
+    }
+    HiddenWindow(const HiddenWindow&) = delete;
+    HiddenWindow& operator=(const HiddenWindow&) = delete;
+
+    bool IsCloseRequest(const XEvent& e) const {
+        return e.type == ClientMessage && e.xclient.window == window_ && e.xclient.message_type == protocols_ &&
+               static_cast<Atom>(e.xclient.data.l[0]) == deleteWindow_;
+    }
+
+private:
+    Display* display_;
+    Window window_;
+    Atom protocols_;
+    Atom deleteWindow_;
+};
+
+class X11ShowPlatform : public ShowPlatform {
+public:
+    X11ShowPlatform(Display* d, std::filesystem::path folder) : display_(d), folder_(std::move(folder)) {}
+    ~X11ShowPlatform() override {
+        for (auto& slot : slots_) Fl::remove_timeout(&X11ShowPlatform::Tick, &slot);
+    }
+
+    // Where the timers' ticks go.
+    std::function<void(ShowTimer)> onTick;
+
+    std::optional<ScreenPicture> CaptureScreen() override { return CaptureRootWindow(display_); }
+
+    std::vector<std::filesystem::path> CaptureTargets() override {
+        const auto location = CaptureLocation();
+        if (location.empty()) return {};
+        return {location};
+    }
+
+    std::filesystem::path ProgramFolder() override { return folder_; }
+
+    bool StartViewer(const std::filesystem::path& program, const std::filesystem::path& capture) override {
+        return viewer_.Start(program, capture);
+    }
+
+    bool ViewerWindowExists() override { return WindowTitledExists(display_, kViewerWindowTitle); }
+
+    bool ViewerExited() override { return viewer_.Exited(); }
+
+    void SetTimer(ShowTimer timer, bool enabled) override {
+        Slot& slot = slots_[static_cast<int>(timer)];
+        if (enabled == slot.on) return;
+        slot.on = enabled;
+        if (enabled)
+            Fl::add_timeout(TimerIntervalMs(timer) / 1000.0, &X11ShowPlatform::Tick, &slot);
+        else
+            Fl::remove_timeout(&X11ShowPlatform::Tick, &slot);
+    }
+
+    void ShowPointer() override {
+        XFixesShowCursor(display_, DefaultRootWindow(display_));
+        XSync(display_, False);
+    }
+
+    void EndShow() override {
+        for (int t = 0; t < 3; ++t) SetTimer(static_cast<ShowTimer>(t), false);
+        ended_ = true;
+        // The end may come from a timer, which FLTK runs before it blocks for
+        // events; an idle callback keeps it from blocking, so that the loop
+        // sees the end at once.
+        Fl::add_idle(&WakeUp);
+    }
+
+    static void WakeUp(void*) {}
+
+    bool Ended() const { return ended_; }
+
+private:
+    struct Slot {
+        X11ShowPlatform* owner;
+        ShowTimer timer;
+        bool on = false;
+    };
+
+    static void Tick(void* data) {
+        auto* slot = static_cast<Slot*>(data);
+        Fl::repeat_timeout(TimerIntervalMs(slot->timer) / 1000.0, &X11ShowPlatform::Tick, slot);
+        if (slot->owner->onTick) slot->owner->onTick(slot->timer);
+    }
+
+    Display* display_;
+    std::filesystem::path folder_;
+    ViewerProcess viewer_;
+    Slot slots_[3] = {{this, ShowTimer::Mp3}, {this, ShowTimer::Cd}, {this, ShowTimer::Watch}};
+    bool ended_ = false;
+};
+
+struct CloseHook {
+    const HiddenWindow* window;
+    Velmoran_S* form;
+};
+
+int OnSystemEvent(void* event, void* data) {
+    auto* hook = static_cast<CloseHook*>(data);
+    if (!hook->window->IsCloseRequest(*static_cast<const XEvent*>(event))) return 0;
+    hook->form->Form_QueryUnload();
+    return 1;
+}
+
+}  // namespace
+
+void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, bool pointerHidden,
+                 const std::filesystem::path& programFolder) {
+    fl_open_display();
+    X11ShowPlatform platform(fl_display, programFolder);
+    HiddenWindow window(fl_display);
+    Velmoran_S form(settings, music, platform, pointerHidden);
+
+    platform.onTick = [&form](ShowTimer timer) {
+        switch (timer) {
+            case ShowTimer::Mp3: return form.Timer1_Timer();
+            case ShowTimer::Cd: return form.Timer2_Timer();
+            case ShowTimer::Watch: return form.Timer3_Timer();
+        }
+    };
+    CloseHook hook{&window, &form};
+    Fl::add_system_handler(&OnSystemEvent, &hook);
+
+    form.Form_Load();
+    // Fl::wait() without a time returns at once while no FLTK window is
+    // shown, and this form has none: wait with a time, for timers and events.
+    while (!platform.Ended()) Fl::wait(1e20);
+
+    Fl::remove_idle(&X11ShowPlatform::WakeUp);
+    Fl::remove_system_handler(&OnSystemEvent);
+}
+
+void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, bool pointerHidden) {
+    RunShowForm(settings, music, pointerHidden, OwnFolder());
+}
+
+}  // namespace velmoran

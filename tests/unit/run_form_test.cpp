@@ -1,0 +1,277 @@
+#include "saver/run_form.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <utility>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using velmoran::MusicSettings;
+using velmoran::ScreenPicture;
+using velmoran::ShowTimer;
+using velmoran::Velmoran_S;
+using Log = std::vector<std::string>;
+
+class RecordingMusic : public velmoran::BackgroundMusic {
+public:
+    explicit RecordingMusic(Log& log) : log_(log) {}
+    void OpenCdAudio() override { log_.push_back("OpenCdAudio"); }
+    void PollCdAudio() override { log_.push_back("PollCdAudio"); }
+    bool CdAudioOk() const override { return cdOk; }
+    void CloseCdAudio() override { log_.push_back("CloseCdAudio"); }
+    void StartMp3() override { log_.push_back("StartMp3"); }
+    void RepeatMp3() override { log_.push_back("RepeatMp3"); }
+    void CloseMp3() override { log_.push_back("CloseMp3"); }
+    void StartWav() override { log_.push_back("StartWav"); }
+    void StopWav() override { log_.push_back("StopWav"); }
+    bool cdOk = true;
+
+private:
+    Log& log_;
+};
+
+class RecordingPlatform : public velmoran::ShowPlatform {
+public:
+    explicit RecordingPlatform(Log& log) : log_(log) {}
+
+    std::optional<ScreenPicture> CaptureScreen() override {
+        log_.push_back("CaptureScreen");
+        if (!screenReadable) return std::nullopt;
+        return ScreenPicture{2, 1, 6, {1, 2, 3, 4, 5, 6}};
+    }
+    std::vector<fs::path> CaptureTargets() override { return targets; }
+    fs::path ProgramFolder() override { return "/opt/velmoran"; }
+    bool StartViewer(const fs::path& program, const fs::path& capture) override {
+        log_.push_back("StartViewer " + program.generic_string());
+        startedWith = capture;
+        captureOnDiskAtStart = !capture.empty() && fs::exists(capture);
+        return viewerStarts;
+    }
+    bool ViewerWindowExists() override { return windowExists; }
+    bool ViewerExited() override { return viewerExited; }
+    void SetTimer(ShowTimer timer, bool enabled) override {
+        static const char* names[] = {"Timer1", "Timer2", "Timer3"};
+        log_.push_back(std::string(names[static_cast<int>(timer)]) + (enabled ? " on" : " off"));
+    }
+    void ShowPointer() override { log_.push_back("ShowPointer"); }
+    void EndShow() override { log_.push_back("EndShow"); }
+
+    std::vector<fs::path> targets;
+    bool screenReadable = true;
+    bool viewerStarts = true;
+    bool windowExists = true;
+    bool viewerExited = false;
+    fs::path startedWith;
+    bool captureOnDiskAtStart = false;
+
+private:
+    Log& log_;
+};
+
+class RunForm : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("velmoran-show-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        platform_.targets = {dir_ / "Velmoran.bmp"};
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    Velmoran_S& Form(std::int16_t kind, std::string file = {}, bool pointerHidden = true) {
+        settings_.BgmKind = kind;
+        settings_.BgmFile = std::move(file);
+        form_.emplace(settings_, music_, platform_, pointerHidden, [this] { return now_; });
+        return *form_;
+    }
+    // The calls recorded since the last look.
+    Log Calls() {
+        Log calls = std::move(log_);
+        log_.clear();
+        return calls;
+    }
+
+    fs::path dir_;
+    Log log_;
+    RecordingMusic music_{log_};
+    RecordingPlatform platform_{log_};
+    MusicSettings settings_;
+    std::chrono::steady_clock::time_point now_{};
+    std::optional<Velmoran_S> form_;
+};
+
+const std::string kStart = "StartViewer /opt/velmoran/Velmoran.dll";
+
+TEST_F(RunForm, WritesTheCaptureBeforeTheViewerStartsAndTellsItWhere) {
+    auto& form = Form(velmoran::kBgmNone);
+    form.Form_Load();
+    EXPECT_EQ(Calls(), (Log{"Timer3 on", "CaptureScreen", kStart}));
+    EXPECT_TRUE(platform_.captureOnDiskAtStart);
+    EXPECT_EQ(platform_.startedWith, dir_ / "Velmoran.bmp");
+    EXPECT_EQ(fs::file_size(dir_ / "Velmoran.bmp"), 54u + 8u);
+    EXPECT_EQ(form.ViewerPath(), fs::path("/opt/velmoran") / "Velmoran.dll");
+}
+
+TEST_F(RunForm, FallsBackToTheNextPlaceWhenTheFirstCannotBeCreated) {
+    std::ofstream(dir_ / "plain-file") << "x";
+    platform_.targets = {dir_ / "plain-file" / "Velmoran.bmp", dir_ / "temp" / "Velmoran.bmp"};
+    Form(velmoran::kBgmNone).Form_Load();
+    EXPECT_EQ(platform_.startedWith, dir_ / "temp" / "Velmoran.bmp");
+    EXPECT_TRUE(platform_.captureOnDiskAtStart);
+}
+
+TEST_F(RunForm, AnUnreadableScreenStillStartsTheViewerOnTheUsualFile) {
+    platform_.screenReadable = false;
+    platform_.targets.push_back(dir_ / "other.bmp");
+    Form(velmoran::kBgmNone).Form_Load();
+    EXPECT_EQ(Calls(), (Log{"Timer3 on", "CaptureScreen", kStart}));
+    EXPECT_EQ(platform_.startedWith, dir_ / "Velmoran.bmp");
+    EXPECT_FALSE(platform_.captureOnDiskAtStart);
+}
+
+TEST_F(RunForm, WavPlaysWithoutATimerAndStopsAtTheEnd) {
+    auto& form = Form(velmoran::kBgmMusicFile, "/music/Song.wav");
+    form.Form_Load();
+    EXPECT_EQ(Calls(), (Log{"Timer3 on", "CaptureScreen", kStart, "StartWav"}));
+    form.Form_QueryUnload();
+    EXPECT_EQ(Calls(), (Log{"StopWav", "ShowPointer", "EndShow"}));
+}
+
+TEST_F(RunForm, Mp3InAnyCaseRepeatsEverySecondAndClosesAtTheEnd) {
+    auto& form = Form(velmoran::kBgmMusicFile, "C:\\Music\\track.Mp3");
+    form.Form_Load();
+    EXPECT_EQ(Calls(), (Log{"Timer3 on", "CaptureScreen", kStart, "StartMp3", "Timer1 on"}));
+    form.Timer1_Timer();
+    EXPECT_EQ(Calls(), (Log{"RepeatMp3"}));
+    form.Form_QueryUnload();
+    EXPECT_EQ(Calls(), (Log{"Timer1 off", "CloseMp3", "ShowPointer", "EndShow"}));
+}
+
+TEST_F(RunForm, OtherFilesAndKindsStartNoMusicAndNoTimer) {
+    for (const auto& [kind, file] : {std::pair<std::int16_t, std::string>{velmoran::kBgmMusicFile, "a.mid"},
+                                     {velmoran::kBgmMusicFile, "mp"},
+                                     {velmoran::kBgmNone, "song.mp3"},
+                                     {7, "song.wav"}}) {
+        auto& form = Form(kind, file);
+        form.Form_Load();
+        form.Form_QueryUnload();
+        EXPECT_EQ(Calls(), (Log{"Timer3 on", "CaptureScreen", kStart, "ShowPointer", "EndShow"}))
+            << kind << " " << file;
+    }
+}
+
+TEST_F(RunForm, CdPollsEveryTickAndIsClosedAtTheEnd) {
+    auto& form = Form(velmoran::kBgmCd);
+    form.Form_Load();
+    EXPECT_EQ(Calls(), (Log{"Timer3 on", "CaptureScreen", kStart, "OpenCdAudio", "Timer2 on"}));
+    form.Timer2_Timer();
+    form.Timer2_Timer();
+    EXPECT_EQ(Calls(), (Log{"PollCdAudio", "Timer2 on", "PollCdAudio", "Timer2 on"}));
+    form.Form_QueryUnload();
+    EXPECT_EQ(Calls(), (Log{"Timer2 off", "CloseCdAudio", "ShowPointer", "EndShow"}));
+}
+
+TEST_F(RunForm, CdWithoutADiscSwitchesItsTimerOffAndSendsNothingAtTheEnd) {
+    music_.cdOk = false;
+    auto& form = Form(velmoran::kBgmCd);
+    form.Form_Load();
+    Calls();
+    form.Timer2_Timer();
+    EXPECT_EQ(Calls(), (Log{"PollCdAudio", "Timer2 off"}));
+    form.Form_QueryUnload();
+    EXPECT_EQ(Calls(), (Log{"ShowPointer", "EndShow"}));
+}
+
+TEST_F(RunForm, EndsAtTheFirstTickWithoutAWindowOnceTheViewerWasSeen) {
+    auto& form = Form(velmoran::kBgmMusicFile, "x.wav");
+    form.Form_Load();
+    form.Timer3_Timer();
+    form.Timer3_Timer();
+    Calls();
+    platform_.windowExists = false;
+    form.Timer3_Timer();
+    EXPECT_EQ(Calls(), (Log{"Timer3 off", "StopWav", "ShowPointer", "EndShow"}));
+    EXPECT_TRUE(form.Ended());
+}
+
+TEST_F(RunForm, ASlowViewerGetsTenSecondsToShowItsWindow) {
+    platform_.windowExists = false;
+    auto& form = Form(velmoran::kBgmMusicFile, "x.wav");
+    form.Form_Load();
+    Calls();
+    for (int tick = 1; tick < 20; ++tick) {
+        now_ += 500ms;
+        form.Timer3_Timer();
+    }
+    EXPECT_EQ(Calls(), Log{});
+    now_ += 500ms;
+    form.Timer3_Timer();
+    EXPECT_EQ(Calls(), (Log{"Timer3 off", "StopWav", "ShowPointer", "EndShow"}));
+}
+
+TEST_F(RunForm, AViewerThatComesUpLateIsWatchedFromThenOn) {
+    platform_.windowExists = false;
+    auto& form = Form(velmoran::kBgmNone);
+    form.Form_Load();
+    now_ += 3s;
+    form.Timer3_Timer();
+    platform_.windowExists = true;
+    now_ += 20s;  // long past the start's grace
+    form.Timer3_Timer();
+    EXPECT_FALSE(form.Ended());
+    platform_.windowExists = false;
+    form.Timer3_Timer();
+    EXPECT_TRUE(form.Ended());
+}
+
+TEST_F(RunForm, AViewerThatEndedOrNeverStartedEndsTheShowAtTheFirstTick) {
+    platform_.windowExists = false;
+    platform_.viewerExited = true;
+    auto& exited = Form(velmoran::kBgmNone);
+    exited.Form_Load();
+    exited.Timer3_Timer();
+    EXPECT_TRUE(exited.Ended());
+
+    platform_.viewerExited = false;
+    platform_.viewerStarts = false;
+    auto& neverStarted = Form(velmoran::kBgmNone);
+    neverStarted.Form_Load();
+    neverStarted.Timer3_Timer();
+    EXPECT_TRUE(neverStarted.Ended());
+}
+
+TEST_F(RunForm, ACloseRequestEndsTheShowOnceAndLeavesTheWatchAlone) {
+    auto& form = Form(velmoran::kBgmMusicFile, "x.MP3");
+    form.Form_Load();
+    Calls();
+    form.Form_QueryUnload();
+    EXPECT_EQ(Calls(), (Log{"Timer1 off", "CloseMp3", "ShowPointer", "EndShow"}));
+    // Whatever still arrives after the end does nothing.
+    form.Form_QueryUnload();
+    form.Timer1_Timer();
+    form.Timer2_Timer();
+    platform_.windowExists = false;
+    form.Timer3_Timer();
+    EXPECT_EQ(Calls(), Log{});
+}
+
+TEST_F(RunForm, ShowsThePointerOnlyWhenTheStartUpHidIt) {
+    auto& form = Form(velmoran::kBgmNone, {}, false);
+    form.Form_Load();
+    Calls();
+    platform_.windowExists = false;
+    platform_.viewerExited = true;
+    form.Timer3_Timer();
+    EXPECT_EQ(Calls(), (Log{"Timer3 off", "EndShow"}));
+}
+
+}  // namespace
