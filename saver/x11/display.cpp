@@ -13,23 +13,11 @@ Display* OpenDisplay() {
     return display;
 }
 
-int IgnoreError(Display*, XErrorEvent*) { return 0; }
-
 }  // namespace
 
 Display* SaverDisplay() {
     static Display* const display = OpenDisplay();
     return display;
-}
-
-IgnoreXErrors::IgnoreXErrors(Display* display) : display_(display) {
-    XSync(display_, False);
-    previous_ = XSetErrorHandler(IgnoreError);
-}
-
-IgnoreXErrors::~IgnoreXErrors() {
-    XSync(display_, False);
-    XSetErrorHandler(previous_);
 }
 
 }  // namespace velmoran

@@ -10,18 +10,4 @@ namespace velmoran {
 // The open connection; nullptr when no X server could be reached.
 Display* SaverDisplay();
 
-// While one exists, X errors (from windows that vanish while they are looked
-// at) are ignored instead of ending the program.
-class IgnoreXErrors {
-public:
-    explicit IgnoreXErrors(Display* display);
-    ~IgnoreXErrors();
-    IgnoreXErrors(const IgnoreXErrors&) = delete;
-    IgnoreXErrors& operator=(const IgnoreXErrors&) = delete;
-
-private:
-    Display* display_;
-    XErrorHandler previous_;
-};
-
 }  // namespace velmoran

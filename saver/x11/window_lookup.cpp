@@ -5,7 +5,7 @@
 
 #include <X11/Xatom.h>
 
-#include "saver/x11/display.h"
+#include "saver/x11/x_error_trap.h"
 
 namespace velmoran {
 
@@ -41,8 +41,10 @@ std::vector<Window> ChildrenOf(Display* display, Window window) {
 
 }  // namespace
 
-bool WindowTitled(Display* display, const std::string& title) {
-    IgnoreXErrors ignore(display);
+Window FindWindowTitled(Display* display, const std::string& title) {
+    if (!display) return None;
+    // Windows may vanish while the tree is walked; their errors are ignored.
+    XErrorTrap trap(display);
     const Atom netWmName = XInternAtom(display, "_NET_WM_NAME", True);
     std::vector<Window> pending;
     for (int screen = 0; screen < ScreenCount(display); ++screen)
@@ -52,10 +54,10 @@ bool WindowTitled(Display* display, const std::string& title) {
         pending.pop_back();
         if (PropertyIs(display, window, XA_WM_NAME, title) ||
             (netWmName != None && PropertyIs(display, window, netWmName, title)))
-            return true;
+            return window;
         for (Window child : ChildrenOf(display, window)) pending.push_back(child);
     }
-    return false;
+    return None;
 }
 
 }  // namespace velmoran

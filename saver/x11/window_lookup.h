@@ -7,9 +7,13 @@
 
 namespace velmoran {
 
-// True when any window, mapped or not, has exactly this title in WM_NAME or
-// _NET_WM_NAME. The whole tree is searched, since a window manager puts the
-// top-level windows into frames of its own.
-bool WindowTitled(Display* display, const std::string& title);
+// A window, mapped or not, whose WM_NAME or _NET_WM_NAME is exactly this
+// title; None when there is none. The whole tree of every screen is searched,
+// since a window manager puts the top-level windows into frames of its own.
+Window FindWindowTitled(Display* display, const std::string& title);
+
+inline bool WindowTitled(Display* display, const std::string& title) {
+    return FindWindowTitled(display, title) != None;
+}
 
 }  // namespace velmoran

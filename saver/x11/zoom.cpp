@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "saver/x11/display.h"
+#include "saver/x11/x_error_trap.h"
 
 namespace velmoran {
 
@@ -54,7 +55,7 @@ void Animate(Display* display, Window root, const ScreenRect& from, const Screen
 void Zoom(Window window, bool opening) {
     Display* display = SaverDisplay();
     if (!display) return;
-    IgnoreXErrors ignore(display);
+    XErrorTrap trap(display);
     const std::optional<ScreenRect> windowRect = OuterRect(display, window);
     if (!windowRect) return;
     const Window root = RootOf(display, window);
@@ -71,7 +72,7 @@ void ZoomOpen(Window window) { Zoom(window, true); }
 void ZoomClose(Window window) { Zoom(window, false); }
 
 std::optional<ScreenRect> OuterRect(Display* display, Window window) {
-    IgnoreXErrors ignore(display);
+    XErrorTrap trap(display);
     Window root;
     int x = 0;
     int y = 0;
