@@ -39,10 +39,12 @@ e2e_init() {
 }
 
 # start_display <WxHxD>: a new Xvfb on a free display number; exports DISPLAY.
+# -noreset: by default the server resets whenever its last client leaves, and
+# a program that connects during the reset is turned away.
 start_display() {
   local fifo="$WORK/displayfd"
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$fifo" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset 3>"$fifo" 2>/dev/null &
   XVFB_PID=$!
   local n
   read -r n <"$fifo"
@@ -81,6 +83,9 @@ start() {
   LAST_PID=$!
   STARTED+=("$LAST_PID")
 }
+
+# running <pid>: the process is there and has not ended.
+running() { kill -0 "$1" 2>/dev/null && [ "$(ps -o stat= -p "$1" | cut -c1)" != Z ]; }
 
 # wait_exit <pid> <seconds>: waits for the process; EXIT_STATUS gets its status.
 # Fails when it is still running after the time given.
