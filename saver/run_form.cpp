@@ -4,6 +4,8 @@
 #include <string>
 #include <utility>
 
+#include "saver/paths.h"
+
 namespace velmoran {
 
 Velmoran_S::Velmoran_S(const MusicSettings& settings, BackgroundMusic& music, ShowPlatform& platform,

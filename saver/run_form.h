@@ -7,20 +7,12 @@
 #include <filesystem>
 #include <functional>
 
+#include "common/window_titles.h"
 #include "saver/background_music.h"
 #include "saver/settings.h"
 #include "saver/show_platform.h"
 
 namespace velmoran {
-
-// The viewer program's file name, in the saver's own folder.
-inline constexpr const char* kViewerFileName = "Velmoran.dll";
-
-// Title of the hidden form: the marker of a running show.
-inline constexpr const char* kRunFormTitle = "Velmoran_Main";
-
-// Title of the viewer's window, which the show watches.
-inline constexpr const char* kViewerWindowTitle = "Velmoran_VC";
 
 // How long a viewer that was started and still runs may take to show its window.
 inline constexpr std::chrono::seconds kViewerStartGrace{10};
@@ -64,5 +56,16 @@ private:
     std::chrono::steady_clock::time_point viewerStartedAt_{};
     bool ended_ = false;
 };
+
+// Runs a show on the platform's hidden form until it ends: captures the
+// screen, starts the viewer beside this program and the music, and returns
+// once the viewer's window has gone or the form was asked to close.
+// pointerHidden: the start-up hid the pointer, and the end shows it again.
+// Each back end supplies it.
+void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, bool pointerHidden);
+
+// The same with the viewer looked for in `programFolder`.
+void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, bool pointerHidden,
+                 const std::filesystem::path& programFolder);
 
 }  // namespace velmoran

@@ -5,14 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "common/window_titles.h"
 #include "saver/forms.h"
 #include "saver/profile_store.h"
 
 namespace velmoran {
-
-// Window titles by which a running saver is known.
-inline constexpr const char* kRunFormTitle = "Velmoran_Main";
-inline constexpr const char* kSettingsDialogTitle = "<Velmoran>";
 
 inline constexpr const char* kProgramTitle = "Velmoran";
 inline constexpr const char* kMissingViewerMessage =

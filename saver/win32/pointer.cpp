@@ -1,4 +1,4 @@
-#include "saver/win32/pointer.h"
+#include "saver/pointer.h"
 
 #include <windows.h>
 

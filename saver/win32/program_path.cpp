@@ -2,21 +2,32 @@
 
 #include <windows.h>
 
-#include <vector>
-
 namespace velmoran {
 
-std::string ProgramPath() {
-    std::vector<char> buffer(MAX_PATH);
+namespace {
+
+// The module file name through GetModuleFileNameA or W. A name that filled
+// the buffer may have been cut, so the buffer grows until it has room.
+template <typename Char, typename Call>
+std::basic_string<Char> ModuleFileName(Call call) {
+    std::basic_string<Char> buffer(MAX_PATH, Char());
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), size);
+        const DWORD length = call(nullptr, buffer.data(), size);
         if (length == 0) return {};
-        // A path that filled the buffer may have been cut.
-        if (length < size) return std::string(buffer.data(), length);
+        if (length < size) {
+            buffer.resize(length);
+            return buffer;
+        }
         if (buffer.size() >= 32768) return {};
         buffer.resize(buffer.size() * 2);
     }
 }
+
+}  // namespace
+
+std::string ProgramPath() { return ModuleFileName<char>(GetModuleFileNameA); }
+
+std::filesystem::path ProgramFile() { return ModuleFileName<wchar_t>(GetModuleFileNameW); }
 
 }  // namespace velmoran

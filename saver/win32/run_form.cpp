@@ -1,12 +1,16 @@
-#include "saver/win32/run_form.h"
+// The show's hidden form on Windows: a top-level window titled
+// "Velmoran_Main" that is never shown, its timers and its message loop.
+#include "saver/run_form.h"
 
 #include <windows.h>
 
-#include "saver/run_form.h"
 #include "saver/show_platform.h"
+#include "saver/pointer.h"
+#include "saver/win32/program_path.h"
 #include "saver/win32/screen_capture.h"
 #include "saver/win32/show_paths.h"
 #include "saver/win32/viewer_process.h"
+#include "saver/win32/wide_text.h"
 
 namespace velmoran {
 
@@ -24,8 +28,6 @@ UINT_PTR TimerId(ShowTimer timer) {
     return 3;
 }
 
-std::wstring Wide(const char* ascii) { return std::wstring(ascii, ascii + std::char_traits<char>::length(ascii)); }
-
 class Win32ShowPlatform : public ShowPlatform {
 public:
     Win32ShowPlatform(HWND window, std::filesystem::path folder) : window_(window), folder_(std::move(folder)) {}
@@ -39,7 +41,7 @@ public:
     }
 
     bool ViewerWindowExists() override {
-        return FindWindowW(nullptr, Wide(kViewerWindowTitle).c_str()) != nullptr;
+        return FindWindowW(nullptr, Widen(kViewerWindowTitle).c_str()) != nullptr;
     }
 
     bool ViewerExited() override { return viewer_.Exited(); }
@@ -51,7 +53,7 @@ public:
             KillTimer(window_, TimerId(timer));
     }
 
-    void ShowPointer() override { ShowCursor(TRUE); }
+    void ShowPointer() override { velmoran::ShowPointer(); }
 
     void EndShow() override {
         for (auto timer : {ShowTimer::Mp3, ShowTimer::Cd, ShowTimer::Watch}) KillTimer(window_, TimerId(timer));
@@ -94,7 +96,7 @@ HWND CreateFormWindow() {
     RegisterClassW(&formClass);
     // A top-level window, never shown: FindWindow sees hidden windows, so
     // the title marks a running show.
-    return CreateWindowExW(0, kFormClass, Wide(kRunFormTitle).c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+    return CreateWindowExW(0, kFormClass, Widen(kRunFormTitle).c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                            instance, nullptr);
 }
 
@@ -119,7 +121,7 @@ void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, bool poi
 }
 
 void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, bool pointerHidden) {
-    RunShowForm(settings, music, pointerHidden, ProgramFolder());
+    RunShowForm(settings, music, pointerHidden, ProgramFile().parent_path());
 }
 
 }  // namespace velmoran

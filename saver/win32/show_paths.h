@@ -1,4 +1,4 @@
-// Where the files of a show on Windows lie.
+// Where the capture of a show on Windows may go.
 #pragma once
 
 #include <filesystem>
@@ -10,8 +10,5 @@ namespace velmoran {
 // says otherwise), then Velmoran.bmp in the user's temporary folder for a
 // user who may not create files in the root of C:.
 std::vector<std::filesystem::path> CaptureTargets();
-
-// The folder the running program lies in.
-std::filesystem::path ProgramFolder();
 
 }  // namespace velmoran

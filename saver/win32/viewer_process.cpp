@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/capture_location.h"
+#include "saver/win32/wide_text.h"
 
 namespace velmoran {
 
@@ -15,8 +16,7 @@ ViewerProcess::~ViewerProcess() {
 bool ViewerProcess::Start(const std::filesystem::path& program, const std::filesystem::path& capture) {
     // The viewer inherits this process's environment.
     if (!capture.empty()) {
-        const std::wstring name(kCaptureVariable, kCaptureVariable + std::char_traits<char>::length(kCaptureVariable));
-        SetEnvironmentVariableW(name.c_str(), capture.c_str());
+        SetEnvironmentVariableW(Widen(kCaptureVariable).c_str(), capture.c_str());
     }
     std::wstring commandLine = program.wstring();
     STARTUPINFOW startup{};

@@ -4,7 +4,7 @@
 
 #include "saver/paths.h"
 #include "saver/win32/message_box.h"
-#include "saver/win32/pointer.h"
+#include "saver/pointer.h"
 #include "saver/win32/program_path.h"
 
 namespace velmoran {

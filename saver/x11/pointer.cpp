@@ -1,4 +1,4 @@
-#include "saver/x11/pointer.h"
+#include "saver/pointer.h"
 
 #include <X11/extensions/Xfixes.h>
 
@@ -21,22 +21,19 @@ Display* DisplayWithXFixes() {
     return display;
 }
 
+// XFixes counts hide and show per connection: both go through the saver's one
+// connection, so that a show undoes exactly what the start-up did.
+void OnEveryRoot(void (*change)(Display*, Window)) {
+    Display* display = DisplayWithXFixes();
+    if (!display) return;
+    for (int screen = 0; screen < ScreenCount(display); ++screen) change(display, RootWindow(display, screen));
+    XFlush(display);
+}
+
 }  // namespace
 
-void HidePointer() {
-    Display* display = DisplayWithXFixes();
-    if (!display) return;
-    for (int screen = 0; screen < ScreenCount(display); ++screen)
-        XFixesHideCursor(display, RootWindow(display, screen));
-    XFlush(display);
-}
+void HidePointer() { OnEveryRoot(XFixesHideCursor); }
 
-void ShowPointer() {
-    Display* display = DisplayWithXFixes();
-    if (!display) return;
-    for (int screen = 0; screen < ScreenCount(display); ++screen)
-        XFixesShowCursor(display, RootWindow(display, screen));
-    XFlush(display);
-}
+void ShowPointer() { OnEveryRoot(XFixesShowCursor); }
 
 }  // namespace velmoran

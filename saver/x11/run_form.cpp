@@ -1,29 +1,28 @@
-#include "saver/x11/run_form.h"
+// The show's hidden form on X11: an unmapped window titled "Velmoran_Main",
+// FLTK's timers and event loop, and the X facilities the show needs, all on
+// the saver's one display connection.
+#include "saver/run_form.h"
 
 #include <FL/Fl.H>
-#include <FL/x.H>
 #include <X11/Xatom.h>
-#include <X11/extensions/Xfixes.h>
+#include <X11/Xlib.h>
 
 #include <cstring>
 #include <functional>
-#include <system_error>
 
 #include "common/capture_location.h"
-#include "saver/run_form.h"
+#include "saver/paths.h"
 #include "saver/show_platform.h"
+#include "saver/x11/display.h"
+#include "saver/pointer.h"
+#include "saver/x11/program_path.h"
 #include "saver/x11/screen_capture.h"
 #include "saver/x11/viewer_process.h"
-#include "saver/x11/window_by_title.h"
+#include "saver/x11/window_lookup.h"
 
 namespace velmoran {
 
 namespace {
-
-std::filesystem::path OwnFolder() {
-    std::error_code ec;
-    return std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
-}
 
 // The form's window: never mapped, there only to carry the show's title and
 // to receive a window manager's close request.
@@ -83,7 +82,7 @@ public:
         return viewer_.Start(program, capture);
     }
 
-    bool ViewerWindowExists() override { return WindowTitledExists(display_, kViewerWindowTitle); }
+    bool ViewerWindowExists() override { return WindowTitled(display_, kViewerWindowTitle); }
 
     bool ViewerExited() override { return viewer_.Exited(); }
 
@@ -97,10 +96,7 @@ public:
             Fl::remove_timeout(&X11ShowPlatform::Tick, &slot);
     }
 
-    void ShowPointer() override {
-        XFixesShowCursor(display_, DefaultRootWindow(display_));
-        XSync(display_, False);
-    }
+    void ShowPointer() override { velmoran::ShowPointer(); }
 
     void EndShow() override {
         for (int t = 0; t < 3; ++t) SetTimer(static_cast<ShowTimer>(t), false);
@@ -151,9 +147,11 @@ int OnSystemEvent(void* event, void* data) {
 
 void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, bool pointerHidden,
                  const std::filesystem::path& programFolder) {
-    fl_open_display();
-    X11ShowPlatform platform(fl_display, programFolder);
-    HiddenWindow window(fl_display);
+    // The start-up hid the pointer on this connection, which FLTK shares.
+    Display* display = SaverDisplay();
+    if (!display) return;
+    X11ShowPlatform platform(display, programFolder);
+    HiddenWindow window(display);
     Velmoran_S form(settings, music, platform, pointerHidden);
 
     platform.onTick = [&form](ShowTimer timer) {
@@ -176,7 +174,7 @@ void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, bool poi
 }
 
 void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, bool pointerHidden) {
-    RunShowForm(settings, music, pointerHidden, OwnFolder());
+    RunShowForm(settings, music, pointerHidden, ProgramFolderOf(ProgramPath()));
 }
 
 }  // namespace velmoran

@@ -1,5 +1,9 @@
 #include "saver/x11/saver_forms.h"
 
+#include "saver/media_control.h"
+#include "saver/music_player.h"
+#include "saver/run_form.h"
+
 namespace velmoran {
 
 // Hand-over point of the preview form, which is not built yet.
@@ -8,7 +12,10 @@ void X11SaverForms::RunPreview(std::uint32_t) {}
 // Hand-over point of the settings dialog, which is not built yet.
 void X11SaverForms::RunSettingsDialog(MusicSettings&) {}
 
-// Hand-over point of the show's run form, which is not built yet.
-void X11SaverForms::RunShow(const MusicSettings&, bool) {}
+void X11SaverForms::RunShow(const MusicSettings& settings, bool pointerHidden) {
+    const auto media = CreateMediaControl();
+    MusicPlayer music(*media, settings);
+    RunShowForm(settings, music, pointerHidden);
+}
 
 }  // namespace velmoran

@@ -3,7 +3,7 @@
 #include "saver/paths.h"
 #include "saver/x11/display.h"
 #include "saver/x11/message_box.h"
-#include "saver/x11/pointer.h"
+#include "saver/pointer.h"
 #include "saver/x11/program_path.h"
 #include "saver/x11/window_lookup.h"
 
