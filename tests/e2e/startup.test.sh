@@ -39,8 +39,6 @@ ends_silently() {
   [ "$EXIT_STATUS" -eq 0 ] || fail "'$2' ($3) ended with status $EXIT_STATUS"
 }
 
-running() { kill -0 "$1" 2>/dev/null && [ "$(ps -o stat= -p "$1" | cut -c1)" != Z ]; }
-
 # start_marker <title> [how]: a helper holding a hidden window of that title.
 start_marker() {
   local ready="$WORK/marker-ready"

@@ -1,11 +1,9 @@
-// A stand-in for the viewer program: after VELMORAN_FAKE_VIEWER_DELAY_MS (if
-// set) it shows a window titled "Velmoran_VC", appends "capture=<the
-// VELMORAN_CAPTURE it was given>" to the file VELMORAN_FAKE_VIEWER_LOG, and
-// ends when its window is closed - or, abruptly, as if killed, after
-// VELMORAN_FAKE_VIEWER_EXIT_S seconds when that is set.
+// A stand-in for the viewer program whose timing a scenario sets: after
+// VELMORAN_FAKE_VIEWER_DELAY_MS (if set) it shows a window titled
+// "Velmoran_VC" and ends when that window is asked to close - or abruptly,
+// as if killed, after VELMORAN_FAKE_VIEWER_EXIT_S seconds when that is set.
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -29,13 +27,6 @@ int main() {
     if (const char* exit = std::getenv("VELMORAN_FAKE_VIEWER_EXIT_S"))
         CreateThread(nullptr, 0, ExitLater, reinterpret_cast<void*>(static_cast<INT_PTR>(std::atoi(exit))), 0, nullptr);
     if (const char* delay = std::getenv("VELMORAN_FAKE_VIEWER_DELAY_MS")) Sleep(std::atoi(delay));
-    if (const char* log = std::getenv("VELMORAN_FAKE_VIEWER_LOG")) {
-        if (FILE* f = std::fopen(log, "a")) {
-            const char* capture = std::getenv("VELMORAN_CAPTURE");
-            std::fprintf(f, "capture=%s\n", capture ? capture : "");
-            std::fclose(f);
-        }
-    }
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = Procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);

@@ -1,25 +1,16 @@
-// A stand-in for the viewer program: after VELMORAN_FAKE_VIEWER_DELAY_MS (if
-// set) it maps a window titled "Velmoran_VC", appends "capture=<the
-// VELMORAN_CAPTURE it was given>" to the file VELMORAN_FAKE_VIEWER_LOG, and
-// ends when its window is asked to close - or, abruptly, as if killed, after
-// VELMORAN_FAKE_VIEWER_EXIT_S seconds when that is set.
+// A stand-in for the viewer program whose timing a scenario sets: after
+// VELMORAN_FAKE_VIEWER_DELAY_MS (if set) it maps a window titled
+// "Velmoran_VC" and ends when that window is asked to close - or abruptly,
+// as if killed, after VELMORAN_FAKE_VIEWER_EXIT_S seconds when that is set.
 #include <X11/Xlib.h>
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 int main() {
     if (const char* exit = std::getenv("VELMORAN_FAKE_VIEWER_EXIT_S")) alarm(static_cast<unsigned>(std::atoi(exit)));
     if (const char* delay = std::getenv("VELMORAN_FAKE_VIEWER_DELAY_MS")) usleep(std::atoi(delay) * 1000u);
-    if (const char* log = std::getenv("VELMORAN_FAKE_VIEWER_LOG")) {
-        if (FILE* f = std::fopen(log, "a")) {
-            const char* capture = std::getenv("VELMORAN_CAPTURE");
-            std::fprintf(f, "capture=%s\n", capture ? capture : "");
-            std::fclose(f);
-        }
-    }
     Display* d = XOpenDisplay(nullptr);
     if (!d) return 1;
     const Window w = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 320, 240, 0, 0, 0x336699);
