@@ -1,0 +1,39 @@
+// The sphere scene: a fixed perspective camera inside a large sphere that
+// carries the capture picture on its inside and turns about all three axes.
+#pragma once
+
+#include "viewer/bitmap_texture.h"
+#include "viewer/sphere_angles.h"
+#include "viewer/viewer_program.h"
+
+#include <string>
+
+struct GLUquadric;
+
+namespace velmoran {
+
+class Scene : public Renderer {
+public:
+    // `bitmapPath` is the capture the scene shows, read once by InitScene.
+    explicit Scene(std::string bitmapPath) : bitmapPath_(std::move(bitmapPath)) {}
+
+    // Sets the viewport (a height of 0 counts as 1); the projection stays.
+    void ResizeViewport(int width, int height) override;
+    // Camera, texture, texturing and depth test, quadric. Always true.
+    bool InitScene(int width, int height) override;
+    // Draws one frame at the current angles, then turns them by `frameStep`.
+    void DrawScene(float frameStep) override;
+
+    const SphereAngles& angles() const { return angles_; }
+    const BitmapTexture& texture() const { return texture_; }
+
+private:
+    void DrawSphere();
+
+    std::string bitmapPath_;
+    BitmapTexture texture_;
+    GLUquadric* quadric_ = nullptr;
+    SphereAngles angles_;
+};
+
+}  // namespace velmoran

@@ -1,0 +1,103 @@
+// Velmoran.dll on Linux: the sphere viewer's program shell on SDL2. It opens
+// the borderless window "Velmoran_VC" at the screen's top-left corner and
+// hands every event to the viewer program, painting whenever the queue is
+// empty, until Escape or the window is closed.
+#define SDL_MAIN_HANDLED
+#include "common/capture_location.h"
+#include "viewer/debug_print.h"
+#include "viewer/scene.h"
+#include "viewer/sdl/sdl_window_system.h"
+#include "viewer/sdl/x11_identity.h"
+#include "viewer/viewer_program.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr const char* kWindowName = "Velmoran_VC";
+constexpr int kWindowWidth = 1024;
+constexpr int kWindowHeight = 768;
+
+static_assert(SDLK_ESCAPE == velmoran::kEscapeKey, "SDL's key codes index the key table");
+
+int DisplayBitsPerPixel() {
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return 24;
+    return SDL_BITSPERPIXEL(mode.format);
+}
+
+// A double-buffered RGBA visual with the display's colour depth and a 16-bit
+// depth buffer; it is chosen when the window is created.
+void RequestPixelFormat() {
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_BUFFER_SIZE, DisplayBitsPerPixel());
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+}
+
+void ReportPixelFormat(SDL_Window* window) {
+    std::string line = velmoran::FormatDebug(velmoran::kPixelFormatLine,
+                                             velmoran::WindowVisualId(window), DisplayBitsPerPixel());
+    std::fputs(line.c_str(), stderr);
+}
+
+void Dispatch(const SDL_Event& event, velmoran::ViewerProgram& program) {
+    switch (event.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        program.OnKey(event.key.keysym.sym, event.type == SDL_KEYDOWN);
+        break;
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+            program.OnResize(event.window.data1, event.window.data2);
+        else if (event.window.event == SDL_WINDOWEVENT_CLOSE)
+            program.OnDestroy();
+        break;
+    case SDL_QUIT:
+        program.OnDestroy();
+        break;
+    }
+}
+
+int RunViewer(SDL_Window* window, SDL_GLContext context) {
+    velmoran::Scene scene(velmoran::CaptureLocation());
+    velmoran::SdlWindowSystem system(window, context);
+    velmoran::ViewerProgram program(system, scene);
+
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(window, &width, &height);
+    program.OnResize(width, height);
+    SDL_ShowWindow(window);
+    program.OnPaint();  // before the scene exists: only hides the cursor
+    if (!program.Start()) return 0;
+
+    while (!system.quitting()) {
+        SDL_Event event;
+        if (SDL_PollEvent(&event)) Dispatch(event, program);
+        else program.OnPaint();
+    }
+    program.OnQuit();
+    return 0;
+}
+
+}  // namespace
+
+int main() {
+    SDL_SetMainReady();
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) return 0;
+    RequestPixelFormat();
+    SDL_Window* window = SDL_CreateWindow(kWindowName, 0, 0, kWindowWidth, kWindowHeight,
+                                          SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    int status = 0;
+    if (window) {
+        velmoran::SetWindowClass(window, kWindowName);
+        ReportPixelFormat(window);
+        SDL_GLContext context = SDL_GL_CreateContext(window);
+        if (context) SDL_GL_MakeCurrent(window, context);
+        status = RunViewer(window, context);
+        SDL_DestroyWindow(window);
+    }
+    SDL_Quit();
+    return status;
+}

@@ -1,0 +1,25 @@
+#include "viewer/sdl/sdl_window_system.h"
+
+namespace velmoran {
+
+std::int64_t SdlWindowSystem::CounterFrequency() {
+    return static_cast<std::int64_t>(SDL_GetPerformanceFrequency());
+}
+
+std::int64_t SdlWindowSystem::Counter() {
+    return static_cast<std::int64_t>(SDL_GetPerformanceCounter());
+}
+
+void SdlWindowSystem::HideCursor() { SDL_ShowCursor(SDL_DISABLE); }
+
+void SdlWindowSystem::ShowCursor() { SDL_ShowCursor(SDL_ENABLE); }
+
+void SdlWindowSystem::ReleaseContext() {
+    SDL_GL_MakeCurrent(window_, nullptr);
+    if (context_) SDL_GL_DeleteContext(context_);
+    context_ = nullptr;
+}
+
+void SdlWindowSystem::Present() { SDL_GL_SwapWindow(window_); }
+
+}  // namespace velmoran

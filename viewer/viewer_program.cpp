@@ -1,0 +1,45 @@
+#include "viewer/viewer_program.h"
+
+namespace velmoran {
+
+void ViewerProgram::OnResize(int width, int height) {
+    clientWidth_ = width;
+    clientHeight_ = height;
+    renderer_.ResizeViewport(width, height);
+}
+
+bool ViewerProgram::Start() {
+    // The clock starts before the picture loads, so the first frame's step
+    // covers the loading time.
+    clock_.Start(system_.CounterFrequency(), system_.Counter());
+    if (!renderer_.InitScene(clientWidth_, clientHeight_)) return false;
+    running_ = true;
+    return true;
+}
+
+void ViewerProgram::OnKey(int code, bool down) {
+    if (code >= 0 && code < static_cast<int>(keys_.size())) keys_[code] = down;
+}
+
+void ViewerProgram::OnPaint() {
+    system_.HideCursor();
+    if (!running_) return;
+    float step = clock_.Step(system_.Counter());
+    if (keys_[kEscapeKey]) {
+        running_ = false;
+        system_.ReleaseContext();
+        system_.PostQuit();
+        system_.ShowCursor();
+        return;
+    }
+    renderer_.DrawScene(step);
+    system_.Present();
+}
+
+void ViewerProgram::OnDestroy() {
+    running_ = false;  // no context is left to draw with
+    system_.ReleaseContext();
+    system_.PostQuit();
+}
+
+}  // namespace velmoran

@@ -1,0 +1,91 @@
+// Velmoran.dll on Windows: the sphere viewer's program shell. It opens the
+// pop-up window "Velmoran_VC" and renders whenever the message queue is
+// empty, until Escape or the window is closed.
+#include <windows.h>
+
+#include "common/capture_location.h"
+#include "viewer/scene.h"
+#include "viewer/viewer_program.h"
+#include "viewer/win32/win32_window_system.h"
+
+namespace {
+
+constexpr const char* kWindowName = "Velmoran_VC";
+constexpr int kWindowWidth = 1024;
+constexpr int kWindowHeight = 768;
+
+static_assert(VK_ESCAPE == velmoran::kEscapeKey, "virtual-key codes index the key table");
+
+// The program-wide state the window procedure works on.
+struct Viewer {
+    velmoran::Scene scene{velmoran::CaptureLocation()};
+    velmoran::Win32WindowSystem system;
+    velmoran::ViewerProgram program{system, scene};
+};
+Viewer* viewer = nullptr;
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    velmoran::ViewerProgram& program = viewer->program;
+    switch (message) {
+    case WM_CREATE:
+        viewer->system.Attach(window);
+        return 0;
+    case WM_SIZE:
+        program.OnResize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_PAINT:
+        program.OnPaint();
+        return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        program.OnKey(static_cast<int>(wParam), message == WM_KEYDOWN);
+        return 0;
+    case WM_DESTROY:
+        program.OnDestroy();
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool RegisterWindowClass(HINSTANCE instance) {
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.lpszClassName = kWindowName;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+// Renders continuously: a frame is painted whenever no message is waiting.
+int RunMessageLoop(HWND window) {
+    MSG message{};
+    while (message.message != WM_QUIT) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        } else {
+            InvalidateRect(window, nullptr, FALSE);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    static Viewer program;
+    viewer = &program;
+    if (!RegisterWindowClass(instance)) return 0;
+    // A pop-up window given CW_USEDEFAULT lands at the screen's top-left corner.
+    HWND window = CreateWindowExA(0, kWindowName, kWindowName, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr,
+                                  nullptr, instance, nullptr);
+    if (!window) return 0;
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    if (!viewer->program.Start()) return 0;
+    int status = RunMessageLoop(window);
+    viewer->program.OnQuit();
+    return status;
+}
