@@ -52,19 +52,6 @@ TEST_F(PreviewFormTest, LoadsAsDesignedThenBecomesTheHostsChildCoveringItAndShow
                                 "image 0,0 152x112", "show"}));
 }
 
-TEST_F(PreviewFormTest, CoversHostsOfAnySize) {
-    view.host = ScreenRect{0, 0, 320, 240};
-    EXPECT_TRUE(form.Embed());
-    EXPECT_EQ(view.calls[2], "form 0,0 320x240");
-    EXPECT_EQ(view.calls[3], "image 0,0 320x240");
-
-    view.calls.clear();
-    view.host = ScreenRect{0, 0, 2560, 1440};
-    EXPECT_TRUE(form.Embed());
-    EXPECT_EQ(view.calls[2], "form 0,0 2560x1440");
-    EXPECT_EQ(view.calls[3], "image 0,0 2560x1440");
-}
-
 TEST_F(PreviewFormTest, DesignSizesFollowTheScreensTwipsPerPixel) {
     view.factors = TwipsPerPixelAt(120, 120);
     EXPECT_TRUE(form.Embed());
