@@ -5,20 +5,13 @@
 
 #include <cstdint>
 
+#include "saver/screen_rect.h"
+
 namespace velmoran {
 
 // Screen coordinates, program-wide; 0 until the settings dialog sets them.
 inline std::int16_t AnchorX = 0;
 inline std::int16_t AnchorY = 0;
-
-// A rectangle in screen pixels; right and bottom lie just outside it.
-struct ScreenRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-    bool operator==(const ScreenRect&) const = default;
-};
 
 // The rectangle of no size at the anchor.
 ScreenRect AnchorRect();

@@ -3,11 +3,11 @@
 #include "saver/media_control.h"
 #include "saver/music_player.h"
 #include "saver/run_form.h"
+#include "saver/win32/preview_form.h"
 
 namespace velmoran {
 
-// Hand-over point of the preview form, which is not built yet.
-void Win32SaverForms::RunPreview(std::uint32_t) {}
+void Win32SaverForms::RunPreview(std::uint32_t hostWindow) { RunPreviewForm(hostWindow); }
 
 // Hand-over point of the settings dialog, which is not built yet.
 void Win32SaverForms::RunSettingsDialog(MusicSettings&) {}

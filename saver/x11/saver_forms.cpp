@@ -3,11 +3,11 @@
 #include "saver/media_control.h"
 #include "saver/music_player.h"
 #include "saver/run_form.h"
+#include "saver/x11/preview_form.h"
 
 namespace velmoran {
 
-// Hand-over point of the preview form, which is not built yet.
-void X11SaverForms::RunPreview(std::uint32_t) {}
+void X11SaverForms::RunPreview(std::uint32_t hostWindow) { RunPreviewForm(hostWindow); }
 
 // Hand-over point of the settings dialog, which is not built yet.
 void X11SaverForms::RunSettingsDialog(MusicSettings&) {}

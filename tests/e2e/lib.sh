@@ -40,7 +40,8 @@ e2e_init() {
 
 # start_display <WxHxD>: a new Xvfb on a free display number; exports DISPLAY.
 # -noreset: by default the server resets whenever its last client leaves, and
-# a program that connects during the reset is turned away.
+# a program connecting during that reset is refused (one short-lived xdotool
+# call ending while the program under test starts is enough).
 start_display() {
   local fifo="$WORK/displayfd"
   mkfifo "$fifo"
@@ -76,8 +77,8 @@ run() {
 }
 
 # start <program> <args...>: in the background; its pid in LAST_PID (the
-# program's own, not a subshell's, so that it can be killed). Whatever is still
-# running at the end of the scenario is killed.
+# program's own, not a subshell's, so that it can be waited for and killed).
+# Whatever is still running at the end of the scenario is killed.
 start() {
   if [ "$PLATFORM" = windows ]; then wine "$@" & else "$@" & fi
   LAST_PID=$!

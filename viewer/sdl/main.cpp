@@ -85,6 +85,10 @@ int RunViewer(SDL_Window* window, SDL_GLContext context) {
 
 int main() {
     SDL_SetMainReady();
+    // Only a window on the X display can be seen, found by the saver and
+    // ended with Escape; without this SDL would fall back to drawing off
+    // screen when the display cannot be reached, and never end.
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return 0;
     RequestPixelFormat();
     SDL_Window* window = SDL_CreateWindow(kWindowName, 0, 0, kWindowWidth, kWindowHeight,

@@ -1,0 +1,110 @@
+// The viewer's costs on this machine's OpenGL: reading a capture and building
+// its mipmap chain, and drawing the turning sphere at the window's size.
+#include "viewer/bitmap_texture.h"
+#include "viewer/gl.h"
+#include "viewer/scene.h"
+
+#define SDL_MAIN_HANDLED
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A 24-bit bottom-up capture of the given size with a smooth colour ramp.
+std::string WriteCapture(int width, int height) {
+    std::string path = "/tmp/velmoran_bench_" + std::to_string(width) + "x" + std::to_string(height) + ".bmp";
+    std::uint32_t stride = (width * 3 + 3) / 4 * 4;
+    std::vector<std::uint8_t> file(54 + stride * height, 0);
+    auto put = [&](int at, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) file[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put(2, static_cast<std::uint32_t>(file.size()), 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, width, 4);
+    put(22, height, 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* p = &file[54 + y * stride + x * 3];
+            p[0] = static_cast<std::uint8_t>(x);
+            p[1] = static_cast<std::uint8_t>(y);
+            p[2] = static_cast<std::uint8_t>(x + y);
+        }
+    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(file.data(), 1, file.size(), f);
+        std::fclose(f);
+    }
+    return path;
+}
+
+// The viewer's window and context: 1024 x 768, double-buffered, 16-bit depth.
+struct ViewerWindow {
+    ViewerWindow() {
+        SDL_SetMainReady();
+        SDL_Init(SDL_INIT_VIDEO);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+        window = SDL_CreateWindow("Velmoran_VC bench", 0, 0, 1024, 768, SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
+        context = window ? SDL_GL_CreateContext(window) : nullptr;
+        SDL_GL_SetSwapInterval(0);
+    }
+    ~ViewerWindow() {
+        if (context) SDL_GL_DeleteContext(context);
+        if (window) SDL_DestroyWindow(window);
+        SDL_Quit();
+    }
+    SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
+};
+
+ViewerWindow& Window() {
+    static ViewerWindow window;
+    return window;
+}
+
+void LoadCapture(benchmark::State& state) {
+    if (!Window().context) return state.SkipWithError("no OpenGL context");
+    std::string path = WriteCapture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    velmoran::BitmapTexture texture;
+    for (auto _ : state) {
+        texture.LoadBitmap(path);
+        glFinish();
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(LoadCapture)->Args({1280, 1024})->Args({3840, 2160})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void DrawFrame(benchmark::State& state) {
+    if (!Window().context) return state.SkipWithError("no OpenGL context");
+    std::string path = WriteCapture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    velmoran::Scene scene(path);
+    scene.InitScene(1024, 768);
+    for (auto _ : state) {
+        scene.DrawScene(1.0f / 60);
+        SDL_GL_SwapWindow(Window().window);
+        glFinish();
+    }
+    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    std::remove(path.c_str());
+}
+BENCHMARK(DrawFrame)->Args({1280, 1024})->Args({3840, 2160})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (Window().context)
+        benchmark::AddCustomContext("GL renderer", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

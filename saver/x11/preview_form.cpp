@@ -1,0 +1,20 @@
+#include "saver/x11/preview_form.h"
+
+#include "saver/preview_form.h"
+#include "saver/x11/display.h"
+#include "saver/x11/preview_window.h"
+
+namespace velmoran {
+
+void RunPreviewForm(std::uint32_t host) {
+    Display* display = SaverDisplay();
+    if (!display) return;
+    // The host belongs to another program and may go at any moment; requests
+    // that meet a window that has gone fail quietly.
+    IgnoreXErrors ignore(display);
+    X11PreviewWindow window(display, host);
+    Velmoran_R form(window);
+    if (form.Embed()) window.RunUntilGone(form);
+}
+
+}  // namespace velmoran

@@ -1,0 +1,12 @@
+// The still preview on X11.
+#pragma once
+
+#include <cstdint>
+
+namespace velmoran {
+
+// Embeds the preview form into the X window `host` and returns when the form
+// has gone. Returns at once when there is no such window.
+void RunPreviewForm(std::uint32_t host);
+
+}  // namespace velmoran
