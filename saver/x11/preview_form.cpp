@@ -3,6 +3,7 @@
 #include "saver/preview_form.h"
 #include "saver/x11/display.h"
 #include "saver/x11/preview_window.h"
+#include "saver/x11/x_error_trap.h"
 
 namespace velmoran {
 
@@ -11,7 +12,7 @@ void RunPreviewForm(std::uint32_t host) {
     if (!display) return;
     // The host belongs to another program and may go at any moment; requests
     // that meet a window that has gone fail quietly.
-    IgnoreXErrors ignore(display);
+    XErrorTrap trap(display);
     X11PreviewWindow window(display, host);
     Velmoran_R form(window);
     if (form.Embed()) window.RunUntilGone(form);
