@@ -5,6 +5,8 @@
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
 
+#include "saver/x11/display.h"
+
 namespace velmoran {
 namespace {
 
@@ -26,6 +28,8 @@ Fl_Widget* InnermostAt(Fl_Group* group, int x, int y) {
 
 Fl_Widget* WidgetUnderPointer() {
     fl_open_display();
+    // A window on the way down may vanish before it is asked (a menu closing).
+    IgnoreXErrors ignore(fl_display);
     Window window = RootWindow(fl_display, fl_screen), root = 0, child = 0;
     int rootX = 0, rootY = 0, x = 0, y = 0;
     unsigned mask = 0;
