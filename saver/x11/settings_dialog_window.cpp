@@ -1,7 +1,6 @@
 #include "saver/x11/settings_dialog_window.h"
 
 #include <FL/Fl.H>
-#include <FL/Fl_Input.H>
 #include <FL/x.H>
 
 #include "saver/dialog_button_design.h"

@@ -16,9 +16,7 @@ namespace velmoran {
 class CommandButton;
 class DialogPanel;
 class DialogWindow;
-class PictureControl;
 class RepeatCombo;
-class TransparentLabel;
 
 class X11SettingsDialogView final : public SettingsDialogView {
 public:
