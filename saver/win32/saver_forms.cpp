@@ -4,13 +4,29 @@
 #include "saver/music_player.h"
 #include "saver/run_form.h"
 #include "saver/win32/preview_form.h"
+#include <windows.h>
+#include <ole2.h>
+
+#include "saver/paths.h"
+#include "saver/profile_store.h"
+#include "saver/settings_dialog.h"
+#include "saver/win32/program_path.h"
+#include "saver/win32/settings_dialog_window.h"
 
 namespace velmoran {
 
 void Win32SaverForms::RunPreview(std::uint32_t hostWindow) { RunPreviewForm(hostWindow); }
 
-// Hand-over point of the settings dialog, which is not built yet.
-void Win32SaverForms::RunSettingsDialog(MusicSettings&) {}
+// OLE serves the file-open dialog, the shell's "open" and the picture loader.
+void Win32SaverForms::RunSettingsDialog(MusicSettings& settings) {
+    const bool ole = SUCCEEDED(OleInitialize(nullptr));
+    {
+        Win32SettingsDialogView view;
+        SettingsDialog dialog(view, settings, SystemProfileStore(), ProgramFolderOf(ProgramPath()));
+        view.Run(dialog);
+    }
+    if (ole) OleUninitialize();
+}
 
 void Win32SaverForms::RunShow(const MusicSettings& settings, bool pointerHidden) {
     const auto media = CreateMediaControl();

@@ -49,4 +49,6 @@ Fl_Font FltkFont(const ButtonFont& font) {
     return index;
 }
 
+Fl_Font JapaneseFont() { return FltkFont(DesignFont()); }
+
 }  // namespace velmoran

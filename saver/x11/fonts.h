@@ -11,4 +11,8 @@ namespace velmoran {
 // The FLTK font for this family and style, registered on first use.
 Fl_Font FltkFont(const ButtonFont& font);
 
+// The font of the saver's Japanese texts: the proportional Japanese gothic
+// font its forms are designed with, drawn with IPAPGothic.
+Fl_Font JapaneseFont();
+
 }  // namespace velmoran

@@ -5,7 +5,7 @@
 #include <FL/fl_ask.H>
 
 #include "saver/x11/display.h"
-#include "saver/x11/japanese_font.h"
+#include "saver/x11/fonts.h"
 
 namespace velmoran {
 

@@ -4,13 +4,24 @@
 #include "saver/music_player.h"
 #include "saver/run_form.h"
 #include "saver/x11/preview_form.h"
+#include "saver/paths.h"
+#include "saver/profile_store.h"
+#include "saver/settings_dialog.h"
+#include "saver/x11/display.h"
+#include "saver/x11/program_path.h"
+#include "saver/x11/settings_dialog_window.h"
 
 namespace velmoran {
 
 void X11SaverForms::RunPreview(std::uint32_t hostWindow) { RunPreviewForm(hostWindow); }
 
-// Hand-over point of the settings dialog, which is not built yet.
-void X11SaverForms::RunSettingsDialog(MusicSettings&) {}
+// The dialog needs the X server; without one there is nothing to show.
+void X11SaverForms::RunSettingsDialog(MusicSettings& settings) {
+    if (!SaverDisplay()) return;
+    X11SettingsDialogView view;
+    SettingsDialog dialog(view, settings, SystemProfileStore(), ProgramFolderOf(ProgramPath()));
+    view.Run(dialog);
+}
 
 void X11SaverForms::RunShow(const MusicSettings& settings, bool pointerHidden) {
     const auto media = CreateMediaControl();

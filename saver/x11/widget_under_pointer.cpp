@@ -5,6 +5,9 @@
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
 
+#include "saver/x11/display.h"
+#include "saver/x11/x_error_trap.h"
+
 namespace velmoran {
 namespace {
 
@@ -26,6 +29,8 @@ Fl_Widget* InnermostAt(Fl_Group* group, int x, int y) {
 
 Fl_Widget* WidgetUnderPointer() {
     fl_open_display();
+    // A window on the way down may vanish before it is asked (a menu closing).
+    XErrorTrap ignore(fl_display);
     Window window = RootWindow(fl_display, fl_screen), root = 0, child = 0;
     int rootX = 0, rootY = 0, x = 0, y = 0;
     unsigned mask = 0;

@@ -101,6 +101,19 @@ ends_silently "$BESIDE_VIEWER" "/a" "unknown switch"
 ends_silently "$BESIDE_VIEWER" "/" "one character"
 
 note "/S hides the pointer, /c does not"
+# closing_dialog <command...>: runs it; the settings dialog that /c opens is
+# closed as soon as it shows, as its close box would.
+closing_dialog() {
+  "$@" &
+  local pid=$! i
+  for ((i = 0; i < 600; i++)); do
+    kill -0 "$pid" 2>/dev/null || break
+    if [ -n "$(window_id "<Velmoran>")" ]; then WINEDEBUG=-all run "$(helper send_close)" "<Velmoran>" || true; fi
+    sleep 0.1
+  done
+  wait "$pid" || true
+}
+
 # A hidden pointer cannot be seen from outside the saver (X11 has no query
 # for it, and Windows keeps the count per input queue), so the check watches
 # the saver make the call: its X protocol requests on X11, Wine's trace of
@@ -111,13 +124,13 @@ hide_calls() {
   if [ "$PLATFORM" = windows ]; then
     local -a args
     read -r -a args <<<"$1"
-    WINEDEBUG=-all,trace+cursor wine "$BESIDE_VIEWER/Velmoran.scr" "${args[@]}" 2>"$log" >/dev/null
+    WINEDEBUG=-all,trace+cursor closing_dialog wine "$BESIDE_VIEWER/Velmoran.scr" "${args[@]}" 2>"$log" >/dev/null
     grep -c "NtUserShowCursor 0," "$log" || true
   else
     local n=$((300 + RANDOM % 600))
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
     # shellcheck disable=SC2086
-    xtrace -n -d "$DISPLAY" -D ":$n" -o "$log" -- "$BESIDE_VIEWER/Velmoran.scr" $1 >/dev/null 2>&1
+    closing_dialog xtrace -n -d "$DISPLAY" -D ":$n" -o "$log" -- "$BESIDE_VIEWER/Velmoran.scr" $1 >/dev/null 2>&1
     rm -f "/tmp/.X11-unix/X$n"
     grep -q "QueryExtension name='XFIXES'\|Request(98)" "$log" || fail "the trace of '$1' saw no request at all"
     grep -c "XFIXES-Request([0-9]*,29): HideCursor" "$log" || true

@@ -1,0 +1,350 @@
+#!/usr/bin/env bash
+# platforms: linux windows
+# The settings dialog "<Velmoran>" of the real saver (/c), driven with the
+# pointer at the places its design gives, relative to the window's inner
+# area: its look (gradients, marks, buttons' faces, Japanese captions, icon,
+# link pointer), what "設定" writes into the settings file, that "ｷｬﾝｾﾙ", the
+# close box and the keys write nothing, that the link goes to the desktop's
+# opener, and that the saver ends as the dialog closes.
+source "$(dirname "$0")/lib.sh"
+e2e_init "$@"
+
+SAVER_DIR=$WORK/saver
+mkdir -p "$SAVER_DIR" "$WORK/bin" "$WORK/music"
+cp "$(program Velmoran.scr)" "$SAVER_DIR/"
+echo "stand-in viewer" >"$SAVER_DIR/Velmoran.dll"  # only its presence is checked
+INI=$SAVER_DIR/Velmoran.ini
+echo "not really music" >"$WORK/music/song one.mp3"
+echo "not really music" >"$WORK/music/other.wav"
+
+# The keys as stored: code page 932 bytes.
+KIND=$'BGM\x8b\xe6\x95\xaa'
+REPEAT=$'BGM\xd8\xcb\xdf\xb0\xc4'
+MUSIC=$'BGM\xcc\xa7\xb2\xd9'
+
+# The pointer's picture belongs to the X server, whichever program set it,
+# so the native probe reads it for both platforms.
+POINTER_SHAPE=$ROOT/build/linux/tests/helpers/pointer_shape
+[ -x "$POINTER_SHAPE" ] || fail "the native build's helper pointer_shape is missing"
+
+# The desktop's opener, standing in: it notes the address it was given. Wine
+# hands web addresses to the same program.
+OPENED=$WORK/opened
+cat >"$WORK/bin/xdg-open" <<EOF
+#!/bin/sh
+printf '%s\n' "\$@" >>"$OPENED"
+EOF
+chmod +x "$WORK/bin/xdg-open"
+export PATH="$WORK/bin:$PATH"
+
+# Wine's prefix has no "ＭＳ Ｐゴシック"; IPAPGothic, which Wine finds among
+# the system's fonts, stands in for it as on Linux.
+if [ "$PLATFORM" = windows ]; then
+  {
+    printf '\xff\xfe'
+    printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+      '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
+      '"ＭＳ Ｐゴシック"="IPAPGothic"' '"MS PGothic"="IPAPGothic"' | iconv -f UTF-8 -t UTF-16LE
+  } >"$WORK/fonts.reg"
+  wine regedit /S "$(native_path "$WORK/fonts.reg")"
+fi
+
+write_ini() { # <kind> <repeat> [<music file>]
+  printf '[Section]\r\n%s=%s\r\n%s=%s\r\n' "$KIND" "$1" "$REPEAT" "$2" >"$INI"
+  [ -n "${3:-}" ] && printf '%s=%s\r\n' "$MUSIC" "$3" >>"$INI"
+  return 0
+}
+
+# ini_value <key>: the value stored under the key, as bytes.
+ini_value() { LC_ALL=C sed -n "s/^$1=\\(.*\\)\$/\\1/p" "$INI" | tr -d '\r'; }
+
+expect_ini() { # <step> <kind> <repeat> <music file>
+  local key want got
+  for key in KIND REPEAT MUSIC; do
+    case $key in KIND) want=$2 ;; REPEAT) want=$3 ;; MUSIC) want=$4 ;; esac
+    got=$(ini_value "${!key}")
+    [ "$got" = "$want" ] || fail "$1: $key holds '$got', expected '$want'"
+    [ "$(LC_ALL=C grep -c "^${!key}=" "$INI")" = 1 ] || fail "$1: $key is not stored exactly once"
+  done
+}
+
+# rgb <shot> <x> <y>: "r,g,b" of one pixel.
+rgb() {
+  convert "$1" -crop "1x1+$2+$3" +repage -depth 8 txt:- | tail -n 1 |
+    sed -E 's/^[^(]*\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/'
+}
+
+# level <y> <height>: the gradient's brightness on line y of a surface that
+# high, |sin(y / (height / 3.142))| x 220 rounded half to even.
+level() { awk -v y="$1" -v h="$2" 'BEGIN { v = sin(y / (h / 3.142)); if (v < 0) v = -v; printf "%.0f", v * 220 }'; }
+
+# Inner-area places of the form and of the panel Pic_C(0) (at 12, 16).
+PANEL_X=12
+PANEL_Y=16
+at() { xdotool mousemove $((OX + $1)) $((OY + $2)); }
+in_panel() { at $((PANEL_X + $1)) $((PANEL_Y + $2)); }
+
+# Moves in two small steps, as a hand would, so that a push button sees the
+# pointer come, then clicks.
+press() { # <x> <y> [mouse button]
+  at "$1" "$2"
+  sleep 0.1
+  at $(($1 + 1)) "$2"
+  sleep 0.3
+  xdotool click "${3:-1}"
+}
+press_in_panel() { press $((PANEL_X + $1)) $((PANEL_Y + $2)) "${3:-1}"; }
+
+FORM_PROBE_X=490  # right of the panel and of the buttons: nothing but the gradient
+form_colour() { local v; v=$(level "$1" 243); echo "$v,$v,$((v + 30))"; }
+
+# open_dialog: starts the saver with /c, the pointer where the dialog will
+# be, and waits until the dialog has painted its gradient. Sets SAVER_PID,
+# DIALOG and the inner area's origin OX, OY.
+open_dialog() {
+  xdotool mousemove 640 380
+  start "$SAVER_DIR/Velmoran.scr" /c
+  SAVER_PID=$LAST_PID
+  DIALOG=$(wait_window "<Velmoran>" 60)
+  local shot="$WORK/painted.png" i
+  for ((i = 0; i < 100; i++)); do
+    read -r OX OY < <(xdotool getwindowgeometry "$DIALOG" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')
+    if [ -n "${OX:-}" ]; then
+      screenshot "$shot"
+      [ "$(rgb "$shot" $((OX + FORM_PROBE_X)) $((OY + 121)))" = "$(form_colour 121)" ] && break
+    fi
+    sleep 0.2
+  done
+  [ "$i" -lt 100 ] || fail "the dialog did not paint its gradient"
+  sleep 0.5  # the buttons' first faces and the marks
+}
+
+# closed <step>: the dialog has gone and the saver has ended by itself.
+closed() {
+  wait_exit "$SAVER_PID" 30
+  [ "$EXIT_STATUS" -eq 0 ] || fail "$1: the saver ended with status $EXIT_STATUS"
+  [ -z "$(window_id "<Velmoran>")" ] || fail "$1: the dialog is still there"
+}
+
+still_open() {
+  kill -0 "$SAVER_PID" 2>/dev/null && [ -n "$(window_id "<Velmoran>")" ] || fail "$1: the dialog closed"
+}
+
+# Face colours of a push button at its ring: the left frame column halfway
+# down, and halfway across two pixels inside the top and the bottom edge.
+declare -A FACES=(
+  [normal]="0,60,116 243,243,238 214,208,197"
+  [selected]="0,60,116 206,231,255 105,130,238"
+  [disable]="201,199,186 245,244,234 245,244,234"
+)
+face() { # <shot> <x> <y> <w> <h> (inner-area place)
+  local x=$((OX + $2)) y=$((OY + $3)) w=$4 h=$5 found name
+  found="$(rgb "$1" $((x + 1)) $((y + h / 2))) $(rgb "$1" $((x + w / 2)) $((y + 2))) $(rgb "$1" $((x + w / 2)) $((y + h - 3)))"
+  for name in "${!FACES[@]}"; do
+    [ "${FACES[$name]}" = "$found" ] && { echo "$name"; return; }
+  done
+  echo "unknown($found)"
+}
+
+# expect_faces <step> <face of ...> <face of 設定> <face of ｷｬﾝｾﾙ>: photographs
+# the dialog until its buttons show these faces (a busy machine may paint late).
+expect_faces() {
+  local shot="$WORK/$1.png" try got
+  for ((try = 0; try < 10; try++)); do
+    sleep 0.3
+    screenshot "$shot"
+    got="$(face "$shot" 40 132 41 21) $(face "$shot" 324 200 77 25) $(face "$shot" 404 200 77 25)"
+    [ "$got" = "$2 $3 $4" ] && return 0
+  done
+  fail "$1: the buttons show $got, expected $2 $3 $4"
+}
+
+# Which option mark shows the selected picture: its middle is blue, the
+# unselected one's white.
+mark() { # <shot> <index>
+  local top
+  case $2 in 0) top=76 ;; 1) top=56 ;; 2) top=96 ;; esac
+  local r g b
+  IFS=, read -r r g b < <(rgb "$1" $((OX + PANEL_X + 28 + 5)) $((OY + PANEL_Y + top + 5)))
+  if [ "$b" -gt $((r + 80)) ]; then echo on
+  elif [ "$r" -gt 225 ] && [ "$g" -gt 225 ] && [ "$b" -gt 225 ]; then echo off
+  else echo "unknown($r,$g,$b)"; fi
+}
+
+expect_marks() { # <step> <shot> <selected index>
+  local i want got
+  for i in 0 1 2; do
+    want=off
+    [ "$i" = "$3" ] && want=on
+    got=$(mark "$2" "$i")
+    [ "$got" = "$want" ] || fail "$1: mark $i shows $got, expected $want"
+  done
+}
+
+# glyphs_differ <shot> <x> <y> <w> <h> <characters> <what>: the dark text in
+# that box (inner-area place), cut into as many equal parts across its ink as
+# it has characters, differs from part to part, as drawn characters do and
+# the boxes of a missing font do not.
+glyphs_differ() {
+  local area="$WORK/glyphs.png" w h i n=$6
+  convert "$1" -crop "$4x$5+$((OX + $2))+$((OY + $3))" +repage -colorspace Gray -threshold 25% -trim +repage "$area"
+  read -r w h < <(identify -format "%w %h\n" "$area")
+  [ "$w" -ge $((n * 4)) ] && [ "$h" -ge 8 ] || fail "$7: no text drawn (${w}x$h of ink)"
+  local tile=$((w / n)) diff
+  for ((i = 0; i < n; i++)); do
+    convert "$area" -crop "${tile}x$h+$((i * tile))+0" +repage "$WORK/glyph-$i.png"
+  done
+  for ((i = 0; i + 1 < n; i++)); do
+    diff=$(compare -metric AE "$WORK/glyph-$i.png" "$WORK/glyph-$((i + 1)).png" null: 2>&1 || true)
+    [ "${diff%%.*}" -ge 16 ] || fail "$7: characters $i and $((i + 1)) look alike ($diff pixels differ)"
+  done
+}
+
+pointer_over() { # <x> <y>: the pointer's picture there
+  at "$1" "$2"
+  sleep 0.2
+  at $(($1 + 1)) "$2"
+  sleep 0.4
+  "$POINTER_SHAPE" | cut -d' ' -f1-4
+}
+
+# ---------------------------------------------------------------------------
+note "opening over a file holding 1.9 and 7: the dialog as designed"
+write_ini 1.9 7
+open_dialog
+SHOT="$WORK/screen.png"
+screenshot "$SHOT"
+convert "$SHOT" -crop "520x270+$((OX - 12))+$((OY - 12))" +repage "$OUT/dialog.png"  # for a person to look at
+
+# Centred across the screen; on Linux, without a frame, a third of the free
+# height above.
+[ $((OX + 248)) = 640 ] || fail "the dialog is not centred across the screen (inner area at $OX)"
+if [ "$PLATFORM" = linux ]; then
+  [ "$OY" = 260 ] || fail "the dialog is not a third down the screen (inner area at $OY)"
+fi
+read -r _ width height < <(xdotool getwindowgeometry "$DIALOG" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/x \1 \2/p')
+[ "${width}x$height" = 496x243 ] || fail "the inner area is ${width}x$height"
+xprop -id "$DIALOG" WM_NORMAL_HINTS | grep -q "minimum size: 496 by 243" || fail "the dialog can be resized"
+xprop -id "$DIALOG" WM_NORMAL_HINTS | grep -q "maximum size: 496 by 243" || fail "the dialog can be resized"
+xprop -id "$DIALOG" _NET_WM_ICON | grep -q "Icon (32 x 32)" || fail "the dialog has no 32 x 32 icon"
+
+for y in 0 30 60 121 180 220 242; do
+  got=$(rgb "$SHOT" $((OX + FORM_PROBE_X)) $((OY + y)))
+  [ "$got" = "$(form_colour "$y")" ] || fail "form gradient line $y is $got, expected $(form_colour "$y")"
+done
+for y in 0 10 30 50 82 110 155 164; do
+  v=$(($(level "$y" 165) + 30))
+  got=$(rgb "$SHOT" $((OX + PANEL_X + 400)) $((OY + PANEL_Y + y)))
+  [ "$got" = "$v,$v,$v" ] || fail "panel gradient line $y is $got, expected $v,$v,$v"
+done
+expect_marks "at load" "$SHOT" 1
+[ "$(face "$SHOT" 324 200 77 25)" = normal ] || fail "設定 shows $(face "$SHOT" 324 200 77 25)"
+[ "$(face "$SHOT" 404 200 77 25)" = normal ] || fail "ｷｬﾝｾﾙ shows $(face "$SHOT" 404 200 77 25)"
+[ "$(face "$SHOT" 40 132 41 21)" = disable ] || fail "... shows $(face "$SHOT" 40 132 41 21) for the music CD"
+glyphs_differ "$SHOT" $((PANEL_X + 22)) $((PANEL_Y + 22)) 108 17 3 "BGM"
+glyphs_differ "$SHOT" $((PANEL_X + 44)) $((PANEL_Y + 55)) 50 16 4 "音楽CD"
+glyphs_differ "$SHOT" $((PANEL_X + 44)) $((PANEL_Y + 75)) 30 16 2 "なし"
+glyphs_differ "$SHOT" 330 205 65 15 2 "設定"
+
+note "the link: its own pointer, and the address to the desktop's opener"
+[ "$(pointer_over 40 214)" = "32 32 12 10" ] || fail "the pointer over the link is $(pointer_over 40 214)"
+[ "$(pointer_over 300 230)" != "32 32 12 10" ] || fail "the link's pointer shows away from the link"
+rm -f "$OPENED"
+press 40 214
+for ((i = 0; i < 100; i++)); do [ -s "$OPENED" ] && break; sleep 0.1; done
+[ "$(cat "$OPENED" 2>/dev/null)" = "https://velmoran.example.org/" ] ||
+  fail "the opener was given '$(cat "$OPENED" 2>/dev/null)'"
+still_open "after the link"
+
+note "設定 stores the source and the track as they are shown"
+press 362 212
+closed "設定"
+expect_ini "設定" 1 7 ""
+LC_ALL=C grep -q $'^\\[Section\\]\r\\?$' "$INI" || fail "the section header changed"
+
+note "MP3、WAV chosen, then keys and ｷｬﾝｾﾙ: nothing is written"
+write_ini 1 7
+cp "$INI" "$WORK/before.ini"
+open_dialog
+press_in_panel 50 100  # the label "MP3、WAV"
+sleep 0.5
+screenshot "$WORK/mp3.png"
+expect_marks "MP3、WAV chosen" "$WORK/mp3.png" 2
+[ "$(face "$WORK/mp3.png" 40 132 41 21)" != disable ] || fail "... stays disabled for MP3、WAV"
+at 250 150
+# The focus starts on the panel; Tab passes the combo box, disabled for a
+# music file, on to "..." and the buttons. No key clicks a button.
+xdotool key Tab
+expect_faces tab-1 selected normal normal
+xdotool key Tab
+expect_faces tab-2 normal selected normal
+xdotool key shift+Tab
+expect_faces shift-tab selected normal normal
+xdotool key Return
+xdotool key Escape
+xdotool key space
+sleep 1
+still_open "keys"
+cmp -s "$INI" "$WORK/before.ini" || fail "a key wrote the settings file"
+press 442 212
+closed "ｷｬﾝｾﾙ"
+cmp -s "$INI" "$WORK/before.ini" || fail "ｷｬﾝｾﾙ changed the settings file"
+
+note "the music CD chosen with the right button, 12 typed into the combo box: 12 stored"
+write_ini 0 7
+open_dialog
+screenshot "$WORK/none.png"
+expect_marks "none at load" "$WORK/none.png" 0
+press_in_panel 33 60 3  # the mark of "音楽CD", with the right button
+sleep 0.5
+screenshot "$WORK/cd.png"
+expect_marks "music CD chosen" "$WORK/cd.png" 1
+press_in_panel 125 61
+xdotool key End BackSpace BackSpace BackSpace
+xdotool type --delay 80 12
+sleep 0.3
+press 362 212
+closed "12 typed"
+expect_ini "12 typed" 1 12 ""
+
+note "a music file chosen with the file dialog is stored as chosen"
+write_ini 2 0 "$(native_path "$WORK/music/other.wav")"
+open_dialog
+press_in_panel 48 126
+CHOOSER=$(wait_window "ﾌｧｲﾙを開く" 60)
+read -r CX CY < <(xdotool getwindowgeometry "$CHOOSER" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')
+xdotool mousemove $((CX + 150)) $((CY + 100))
+sleep 1
+# It opens in the folder of the stored file; whatever the name field offers
+# after the typed name goes.
+xdotool type --delay 80 "song one.mp3"
+sleep 0.5
+xdotool key shift+End Delete
+sleep 0.3
+xdotool key Return
+for ((i = 0; i < 100; i++)); do
+  [ -z "$(xdotool search --onlyvisible --name "^ﾌｧｲﾙを開く\$" 2>/dev/null)" ] && break
+  sleep 0.1
+done
+if [ "$i" -ge 100 ]; then
+  screenshot "$OUT/file-dialog.png"
+  fail "the file dialog did not close (see file-dialog.png)"
+fi
+at 250 150
+sleep 0.5
+screenshot "$WORK/file.png"
+glyphs_differ "$WORK/file.png" $((PANEL_X + 72)) $((PANEL_Y + 115)) 200 16 4 "the file's name"
+press 362 212
+closed "file chosen"
+expect_ini "file chosen" 2 0 "$(native_path "$WORK/music/song one.mp3")"
+
+note "the close box cancels"
+write_ini 1 5
+cp "$INI" "$WORK/before.ini"
+open_dialog
+press_in_panel 50 80  # the label "なし"
+sleep 0.3
+run "$(helper send_close)" "<Velmoran>" || fail "no dialog to close"
+closed "close box"
+cmp -s "$INI" "$WORK/before.ini" || fail "the close box changed the settings file"
+note "all passed"
