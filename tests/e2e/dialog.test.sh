@@ -8,6 +8,10 @@
 # opener, and that the saver ends as the dialog closes.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
+# Wine's processes (its desktop among them) keep the display they started
+# on; they end before that display does, so that the next scenario starts
+# Wine afresh on its own.
+[ "$PLATFORM" = windows ] && trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; e2e_cleanup' EXIT
 
 SAVER_DIR=$WORK/saver
 mkdir -p "$SAVER_DIR" "$WORK/bin" "$WORK/music"
