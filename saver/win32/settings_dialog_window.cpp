@@ -2,13 +2,11 @@
 
 #include <shellapi.h>
 
-#include "common/assets.h"
 #include "saver/dialog_button_design.h"
 #include "saver/dialog_tab_order.h"
 #include "saver/win32/command_button.h"
 #include "saver/win32/dialog_art.h"
 #include "saver/win32/file_chooser.h"
-#include "saver/win32/jpeg_picture.h"
 #include "saver/win32/painted_window.h"
 #include "saver/win32/wide_text.h"
 #include "saver/win32/zoom.h"
@@ -59,14 +57,12 @@ Win32SettingsDialogView::~Win32SettingsDialogView() {
     panel_.reset();
     form_.reset();
     for (auto& [font, handle] : fonts_) DeleteObject(handle);
-    for (HBITMAP mark : marks_)
-        if (mark) DeleteObject(mark);
     if (smallIcon_) DestroyIcon(smallIcon_);
 }
 
 void Win32SettingsDialogView::LoadArt() {
     for (std::size_t i = 0; i < marks_.size(); ++i)
-        marks_[i] = LoadJpegBitmap(FindAsset(design::ControlOf(design::kImgRa[i]).picture));
+        marks_[i] = OlePicture::FromAsset(design::ControlOf(design::kImgRa[i]).picture);
     icon_ = LoadIconW(Instance(), MAKEINTRESOURCEW(VELMORAN_ICON));
     smallIcon_ = static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(VELMORAN_ICON), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
@@ -258,7 +254,7 @@ void Win32SettingsDialogView::SetButtonEnabled(ControlId button, bool enabled) {
 
 void Win32SettingsDialogView::SetMarkPicture(ControlId mark, ControlId picture) {
     for (std::size_t i = 0; i < marks_.size(); ++i)
-        if (picture == design::kImgRa[i]) panel_->SetPicture(mark, marks_[i]);
+        if (picture == design::kImgRa[i]) panel_->SetPicture(mark, marks_[i].Bitmap());
 }
 
 void Win32SettingsDialogView::SetComboEnabled(bool enabled) { EnableWindow(combo_, enabled); }

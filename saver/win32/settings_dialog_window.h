@@ -12,6 +12,7 @@
 
 #include "saver/settings_dialog.h"
 #include "saver/settings_dialog_view.h"
+#include "saver/win32/ole_picture.h"
 
 namespace velmoran {
 
@@ -69,7 +70,7 @@ private:
     HWND combo_ = nullptr;
     std::array<std::unique_ptr<CommandButton>, design::kControlCount> buttons_;
     std::vector<std::pair<design::Font, HFONT>> fonts_;
-    std::array<HBITMAP, 2> marks_{};  // the pictures of Img_Ra(0) and Img_Ra(1)
+    std::array<OlePicture, 2> marks_;  // the pictures of Img_Ra(0) and Img_Ra(1)
     HICON icon_ = nullptr;
     HICON smallIcon_ = nullptr;
     HCURSOR linkPointer_ = nullptr;
