@@ -57,6 +57,9 @@ ensure_wine_prefix() {
     export WINEPREFIX="$WORK/wine"
   fi
   [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+  # The previous scenario's server leaves a few seconds after its last
+  # program; a program starting in that moment loses its connection. Let it go.
+  timeout 20 wineserver -w 2>/dev/null || true
 }
 
 # Path of a shipped program (Velmoran.scr, Velmoran.dll) or of a test helper.
