@@ -88,7 +88,12 @@ show_pattern() {
   PATTERN_PID=$LAST_PID
   for ((i = 0; i < 200; i++)); do
     screenshot "$OUT/pattern.png"
-    [ "$(pixel "$OUT/pattern.png" 2 2)" = "$corner" ] && return 0
+    if [ "$(pixel "$OUT/pattern.png" 2 2)" = "$corner" ]; then
+      # The corner can show before the rest of the window is painted.
+      sleep 0.5
+      screenshot "$OUT/pattern.png"
+      return 0
+    fi
     sleep 0.05
   done
   fail "the pattern did not come up"
