@@ -56,7 +56,14 @@ ensure_wine_prefix() {
   if [ -z "${WINEPREFIX:-}" ]; then
     export WINEPREFIX="$WORK/wine"
   fi
-  [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1
+    # Wine lets a window manager manage its top-level windows by default, and
+    # then waits up to 2 s for one to withdraw a window being destroyed. The
+    # virtual displays have no window manager, so every window that closes
+    # would linger that long (a viewer's window outliving its Escape).
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  fi
   # The previous scenario's server leaves a few seconds after its last
   # program; a program starting in that moment loses its connection. Let it go.
   timeout 20 wineserver -w 2>/dev/null || true
