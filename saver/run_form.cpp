@@ -8,9 +8,9 @@
 
 namespace velmoran {
 
-Velmoran_S::Velmoran_S(const MusicSettings& settings, BackgroundMusic& music, ShowPlatform& platform,
-                       bool pointerHidden, Clock clock)
-    : settings_(settings), music_(music), platform_(platform), pointerHidden_(pointerHidden),
+Velmoran_S::Velmoran_S(const MusicSettings& settings, BackgroundMusic& music, MusicRunner& runner,
+                       ShowPlatform& platform, bool pointerHidden, Clock clock)
+    : settings_(settings), music_(music), runner_(runner), platform_(platform), pointerHidden_(pointerHidden),
       clock_(std::move(clock)) {}
 
 // The music file's kind is decided by its last three characters, in any case.
@@ -26,7 +26,17 @@ Velmoran_S::MusicFile Velmoran_S::FileKind() const {
 
 void Velmoran_S::Enable(ShowTimer timer, bool on) {
     timerOn_[static_cast<int>(timer)] = on;
-    platform_.SetTimer(timer, on);
+    switch (timer) {
+        case ShowTimer::Mp3:
+            runner_.SetTimer(timer, on ? std::function<void()>([this] { Timer1_Timer(); }) : nullptr);
+            break;
+        case ShowTimer::Cd:
+            runner_.SetTimer(timer, on ? std::function<void()>([this] { Timer2_Timer(); }) : nullptr);
+            break;
+        case ShowTimer::Watch:
+            platform_.SetWatchTimer(on);
+            break;
+    }
 }
 
 bool Velmoran_S::Enabled(ShowTimer timer) const { return timerOn_[static_cast<int>(timer)]; }
@@ -69,15 +79,15 @@ void Velmoran_S::Form_Load() {
     viewerPath_ = platform_.ProgramFolder() / kViewerFileName;
     viewerStarted_ = platform_.StartViewer(viewerPath_, capture);
     viewerStartedAt_ = clock_();
-    StartMusic();
+    runner_.Post([this] { StartMusic(); });
 }
 
 void Velmoran_S::Timer1_Timer() {
-    if (!ended_) music_.RepeatMp3();
+    if (!musicEnded_) music_.RepeatMp3();
 }
 
 void Velmoran_S::Timer2_Timer() {
-    if (ended_) return;
+    if (musicEnded_) return;
     music_.PollCdAudio();
     // After the first error of the CD device the timer stays off for good.
     Enable(ShowTimer::Cd, music_.CdAudioOk());
@@ -102,6 +112,15 @@ void Velmoran_S::Timer3_Timer() {
 void Velmoran_S::Form_QueryUnload() {
     if (ended_) return;
     ended_ = true;
+    runner_.Post([this] { StopMusic(); });
+    // A media call that does not return leaves the music to the program's end.
+    runner_.Finish(kMusicStopGrace);
+    if (pointerHidden_) platform_.ShowPointer();
+    platform_.EndShow();
+}
+
+void Velmoran_S::StopMusic() {
+    musicEnded_ = true;
     if (Enabled(ShowTimer::Cd)) {
         Enable(ShowTimer::Cd, false);
         music_.CloseCdAudio();
@@ -117,8 +136,6 @@ void Velmoran_S::Form_QueryUnload() {
         case MusicFile::Other:
             break;
     }
-    if (pointerHidden_) platform_.ShowPointer();
-    platform_.EndShow();
 }
 
 }  // namespace velmoran

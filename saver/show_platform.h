@@ -50,9 +50,9 @@ public:
     // Whether the viewer process started by StartViewer has ended.
     virtual bool ViewerExited() = 0;
 
-    // Switches a timer on or off; a timer that is on ticks at its interval,
-    // never while another handler runs.
-    virtual void SetTimer(ShowTimer timer, bool enabled) = 0;
+    // Switches the watch timer (Timer3) on or off; while on it ticks at its
+    // interval on the form's thread, never while another handler runs.
+    virtual void SetWatchTimer(bool enabled) = 0;
 
     // Shows the pointer that the start-up hid.
     virtual void ShowPointer() = 0;

@@ -17,16 +17,7 @@ namespace velmoran {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"Velmoran_S";
-
-// Timer ids 1 to 3 follow the form's Timer1 to Timer3.
-UINT_PTR TimerId(ShowTimer timer) {
-    switch (timer) {
-        case ShowTimer::Mp3: return 1;
-        case ShowTimer::Cd: return 2;
-        case ShowTimer::Watch: return 3;
-    }
-    return 3;
-}
+constexpr UINT_PTR kWatchTimerId = 3;  // the form's Timer3
 
 class Win32ShowPlatform : public ShowPlatform {
 public:
@@ -46,17 +37,17 @@ public:
 
     bool ViewerExited() override { return viewer_.Exited(); }
 
-    void SetTimer(ShowTimer timer, bool enabled) override {
+    void SetWatchTimer(bool enabled) override {
         if (enabled)
-            ::SetTimer(window_, TimerId(timer), static_cast<UINT>(TimerIntervalMs(timer)), nullptr);
+            ::SetTimer(window_, kWatchTimerId, static_cast<UINT>(TimerIntervalMs(ShowTimer::Watch)), nullptr);
         else
-            KillTimer(window_, TimerId(timer));
+            KillTimer(window_, kWatchTimerId);
     }
 
     void ShowPointer() override { velmoran::ShowPointer(); }
 
     void EndShow() override {
-        for (auto timer : {ShowTimer::Mp3, ShowTimer::Cd, ShowTimer::Watch}) KillTimer(window_, TimerId(timer));
+        KillTimer(window_, kWatchTimerId);
         ended_ = true;
     }
 
@@ -74,9 +65,7 @@ LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
     if (!form) return DefWindowProcW(window, message, w, l);
     switch (message) {
         case WM_TIMER:
-            if (w == 1) form->Timer1_Timer();
-            if (w == 2) form->Timer2_Timer();
-            if (w == 3) form->Timer3_Timer();
+            if (w == kWatchTimerId) form->Timer3_Timer();
             return 0;
         case WM_CLOSE:  // a close request takes the same way out as the viewer's end
             form->Form_QueryUnload();
@@ -102,12 +91,12 @@ HWND CreateFormWindow() {
 
 }  // namespace
 
-void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, bool pointerHidden,
+void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, MusicRunner& runner, bool pointerHidden,
                  const std::filesystem::path& programFolder) {
     const HWND window = CreateFormWindow();
     if (!window) return;
     Win32ShowPlatform platform(window, programFolder);
-    Velmoran_S form(settings, music, platform, pointerHidden);
+    Velmoran_S form(settings, music, runner, platform, pointerHidden);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&form));
 
     form.Form_Load();
@@ -120,8 +109,8 @@ void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, bool poi
     DestroyWindow(window);
 }
 
-void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, bool pointerHidden) {
-    RunShowForm(settings, music, pointerHidden, ProgramFile().parent_path());
+void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, MusicRunner& runner, bool pointerHidden) {
+    RunShowForm(settings, music, runner, pointerHidden, ProgramFile().parent_path());
 }
 
 }  // namespace velmoran

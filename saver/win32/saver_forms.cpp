@@ -2,6 +2,7 @@
 
 #include "saver/media_control.h"
 #include "saver/music_player.h"
+#include "saver/music_thread.h"
 #include "saver/run_form.h"
 #include "saver/win32/preview_form.h"
 #include <windows.h>
@@ -31,7 +32,9 @@ void Win32SaverForms::RunSettingsDialog(MusicSettings& settings) {
 void Win32SaverForms::RunShow(const MusicSettings& settings, bool pointerHidden) {
     const auto media = CreateMediaControl();
     MusicPlayer music(*media, settings);
-    RunShowForm(settings, music, pointerHidden);
+    MusicThread runner;
+    RunShowForm(settings, music, runner, pointerHidden);
+    runner.EndProgramIfBusy();
 }
 
 }  // namespace velmoran

@@ -61,12 +61,10 @@ private:
 class X11ShowPlatform : public ShowPlatform {
 public:
     X11ShowPlatform(Display* d, std::filesystem::path folder) : display_(d), folder_(std::move(folder)) {}
-    ~X11ShowPlatform() override {
-        for (auto& slot : slots_) Fl::remove_timeout(&X11ShowPlatform::Tick, &slot);
-    }
+    ~X11ShowPlatform() override { Fl::remove_timeout(&X11ShowPlatform::Tick, this); }
 
-    // Where the timers' ticks go.
-    std::function<void(ShowTimer)> onTick;
+    // Where the watch timer's ticks go.
+    std::function<void()> onWatchTick;
 
     std::optional<ScreenPicture> CaptureScreen() override { return CaptureRootWindow(display_); }
 
@@ -86,20 +84,19 @@ public:
 
     bool ViewerExited() override { return viewer_.Exited(); }
 
-    void SetTimer(ShowTimer timer, bool enabled) override {
-        Slot& slot = slots_[static_cast<int>(timer)];
-        if (enabled == slot.on) return;
-        slot.on = enabled;
+    void SetWatchTimer(bool enabled) override {
+        if (enabled == watchOn_) return;
+        watchOn_ = enabled;
         if (enabled)
-            Fl::add_timeout(TimerIntervalMs(timer) / 1000.0, &X11ShowPlatform::Tick, &slot);
+            Fl::add_timeout(kWatchSeconds, &X11ShowPlatform::Tick, this);
         else
-            Fl::remove_timeout(&X11ShowPlatform::Tick, &slot);
+            Fl::remove_timeout(&X11ShowPlatform::Tick, this);
     }
 
     void ShowPointer() override { velmoran::ShowPointer(); }
 
     void EndShow() override {
-        for (int t = 0; t < 3; ++t) SetTimer(static_cast<ShowTimer>(t), false);
+        SetWatchTimer(false);
         ended_ = true;
         // The end may come from a timer, which FLTK runs before it blocks for
         // events; an idle callback keeps it from blocking, so that the loop
@@ -112,22 +109,18 @@ public:
     bool Ended() const { return ended_; }
 
 private:
-    struct Slot {
-        X11ShowPlatform* owner;
-        ShowTimer timer;
-        bool on = false;
-    };
+    static constexpr double kWatchSeconds = TimerIntervalMs(ShowTimer::Watch) / 1000.0;
 
     static void Tick(void* data) {
-        auto* slot = static_cast<Slot*>(data);
-        Fl::repeat_timeout(TimerIntervalMs(slot->timer) / 1000.0, &X11ShowPlatform::Tick, slot);
-        if (slot->owner->onTick) slot->owner->onTick(slot->timer);
+        auto* self = static_cast<X11ShowPlatform*>(data);
+        Fl::repeat_timeout(kWatchSeconds, &X11ShowPlatform::Tick, self);
+        if (self->onWatchTick) self->onWatchTick();
     }
 
     Display* display_;
     std::filesystem::path folder_;
     ViewerProcess viewer_;
-    Slot slots_[3] = {{this, ShowTimer::Mp3}, {this, ShowTimer::Cd}, {this, ShowTimer::Watch}};
+    bool watchOn_ = false;
     bool ended_ = false;
 };
 
@@ -145,22 +138,15 @@ int OnSystemEvent(void* event, void* data) {
 
 }  // namespace
 
-void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, bool pointerHidden,
+void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, MusicRunner& runner, bool pointerHidden,
                  const std::filesystem::path& programFolder) {
     // The start-up hid the pointer on this connection, which FLTK shares.
     Display* display = SaverDisplay();
     if (!display) return;
     X11ShowPlatform platform(display, programFolder);
     HiddenWindow window(display);
-    Velmoran_S form(settings, music, platform, pointerHidden);
-
-    platform.onTick = [&form](ShowTimer timer) {
-        switch (timer) {
-            case ShowTimer::Mp3: return form.Timer1_Timer();
-            case ShowTimer::Cd: return form.Timer2_Timer();
-            case ShowTimer::Watch: return form.Timer3_Timer();
-        }
-    };
+    Velmoran_S form(settings, music, runner, platform, pointerHidden);
+    platform.onWatchTick = [&form] { form.Timer3_Timer(); };
     CloseHook hook{&window, &form};
     Fl::add_system_handler(&OnSystemEvent, &hook);
 
@@ -173,8 +159,8 @@ void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, bool poi
     Fl::remove_system_handler(&OnSystemEvent);
 }
 
-void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, bool pointerHidden) {
-    RunShowForm(settings, music, pointerHidden, ProgramFolderOf(ProgramPath()));
+void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, MusicRunner& runner, bool pointerHidden) {
+    RunShowForm(settings, music, runner, pointerHidden, ProgramFolderOf(ProgramPath()));
 }
 
 }  // namespace velmoran

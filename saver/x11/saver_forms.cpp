@@ -2,6 +2,7 @@
 
 #include "saver/media_control.h"
 #include "saver/music_player.h"
+#include "saver/music_thread.h"
 #include "saver/run_form.h"
 #include "saver/x11/preview_form.h"
 #include "saver/paths.h"
@@ -26,7 +27,9 @@ void X11SaverForms::RunSettingsDialog(MusicSettings& settings) {
 void X11SaverForms::RunShow(const MusicSettings& settings, bool pointerHidden) {
     const auto media = CreateMediaControl();
     MusicPlayer music(*media, settings);
-    RunShowForm(settings, music, pointerHidden);
+    MusicThread runner;
+    RunShowForm(settings, music, runner, pointerHidden);
+    runner.EndProgramIfBusy();
 }
 
 }  // namespace velmoran

@@ -13,6 +13,7 @@
 
 #include "saver/media_control.h"
 #include "saver/music_player.h"
+#include "saver/music_thread.h"
 #include "saver/pointer.h"
 #include "saver/run_form.h"
 #include "saver/settings.h"
@@ -57,8 +58,10 @@ inline int ProbeMain(int argc, char** argv) {
     if (pointerHidden) HidePointer();
     PrintingMedia media;
     MusicPlayer music(media, settings);
-    RunShowForm(settings, music, pointerHidden, argv[1]);
+    MusicThread runner;
+    RunShowForm(settings, music, runner, pointerHidden, argv[1]);
     Say("show ended");
+    runner.EndProgramIfBusy();
     return 0;
 }
 

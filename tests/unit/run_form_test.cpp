@@ -2,9 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <mutex>
+
+#include "saver/music_player.h"
+#include "saver/music_thread.h"
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <string>
@@ -57,10 +64,7 @@ public:
     }
     bool ViewerWindowExists() override { return windowExists; }
     bool ViewerExited() override { return viewerExited; }
-    void SetTimer(ShowTimer timer, bool enabled) override {
-        static const char* names[] = {"Timer1", "Timer2", "Timer3"};
-        log_.push_back(std::string(names[static_cast<int>(timer)]) + (enabled ? " on" : " off"));
-    }
+    void SetWatchTimer(bool enabled) override { log_.push_back(enabled ? "Timer3 on" : "Timer3 off"); }
     void ShowPointer() override { log_.push_back("ShowPointer"); }
     void EndShow() override { log_.push_back("EndShow"); }
 
@@ -71,6 +75,21 @@ public:
     bool viewerExited = false;
     fs::path startedWith;
     bool captureOnDiskAtStart = false;
+
+private:
+    Log& log_;
+};
+
+// Runs every music call at once on the caller's thread, as the form's own
+// thread would without a runner; the test calls the timers' handlers itself.
+class ImmediateRunner : public velmoran::MusicRunner {
+public:
+    explicit ImmediateRunner(Log& log) : log_(log) {}
+    void Post(std::function<void()> call) override { call(); }
+    void SetTimer(ShowTimer timer, std::function<void()> tick) override {
+        log_.push_back(std::string(timer == ShowTimer::Mp3 ? "Timer1" : "Timer2") + (tick ? " on" : " off"));
+    }
+    bool Finish(std::chrono::milliseconds) override { return true; }
 
 private:
     Log& log_;
@@ -90,7 +109,7 @@ protected:
     Velmoran_S& Form(std::int16_t kind, std::string file = {}, bool pointerHidden = true) {
         settings_.BgmKind = kind;
         settings_.BgmFile = std::move(file);
-        form_.emplace(settings_, music_, platform_, pointerHidden, [this] { return now_; });
+        form_.emplace(settings_, music_, runner_, platform_, pointerHidden, [this] { return now_; });
         return *form_;
     }
     // The calls recorded since the last look.
@@ -103,6 +122,7 @@ protected:
     fs::path dir_;
     Log log_;
     RecordingMusic music_{log_};
+    ImmediateRunner runner_{log_};
     RecordingPlatform platform_{log_};
     MusicSettings settings_;
     std::chrono::steady_clock::time_point now_{};
@@ -272,6 +292,68 @@ TEST_F(RunForm, ShowsThePointerOnlyWhenTheStartUpHidIt) {
     platform_.viewerExited = true;
     form.Timer3_Timer();
     EXPECT_EQ(Calls(), (Log{"Timer3 off", "EndShow"}));
+}
+
+// Media whose every call blocks, as a drive spinning up does, until the test
+// releases it (or for 3 s at most).
+class BlockingMedia : public velmoran::MediaControl {
+public:
+    std::int32_t SendString(const char* command, char* reply, std::uint32_t replyLength) override {
+        std::unique_lock lock(mutex_);
+        commands_.push_back(command);
+        released_.wait_for(lock, 3s, [this] { return open_; });
+        if (reply && replyLength > 0) reply[0] = '\0';
+        return 0;
+    }
+    bool ErrorString(std::int32_t, char*, std::uint32_t) override { return false; }
+    int WaveOutputDevices() override { return 0; }
+    void StartLoopingWave(const char*) override {}
+    void StopWave() override {}
+
+    void Release() {
+        {
+            std::lock_guard lock(mutex_);
+            open_ = true;
+        }
+        released_.notify_all();
+    }
+    Log Commands() {
+        std::lock_guard lock(mutex_);
+        return commands_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable released_;
+    bool open_ = false;
+    Log commands_;
+};
+
+TEST(RunFormOnItsMusicThread, AMediaCallThatBlocksHoldsNeitherTheWatchNorTheEnd) {
+    Log log;
+    RecordingPlatform platform(log);
+    MusicSettings settings;
+    settings.BgmKind = velmoran::kBgmCd;
+    BlockingMedia media;
+    velmoran::MusicPlayer music(media, settings);
+    {
+        velmoran::MusicThread runner;
+        Velmoran_S form(settings, music, runner, platform, true);
+        form.Form_Load();  // the CD's open blocks on the music thread
+        form.Timer3_Timer();
+        platform.windowExists = false;
+        const auto gone = std::chrono::steady_clock::now();
+        form.Timer3_Timer();
+        const auto ended = std::chrono::steady_clock::now();
+        EXPECT_TRUE(form.Ended());
+        EXPECT_LT(ended - gone, 1s);
+        EXPECT_EQ(log, (Log{"Timer3 on", kStart, "Timer3 off", "ShowPointer", "EndShow"}));
+        media.Release();
+        ASSERT_TRUE(runner.Finish(10s));
+    }
+    // The music's commands went out in their usual order all the same.
+    EXPECT_EQ(media.Commands(),
+              (Log{"open cdaudio", "set cdaudio time format tmsf", "stop cdaudio", "close cdaudio"}));
 }
 
 }  // namespace
