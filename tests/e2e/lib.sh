@@ -58,11 +58,11 @@ ensure_wine_prefix() {
   fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
-    # Wine lets a window manager manage its top-level windows by default, and
-    # then waits up to 2 s for one to withdraw a window being destroyed. The
-    # virtual displays have no window manager, so every window that closes
-    # would linger that long (a viewer's window outliving its Escape).
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # Wine lets a window manager manage an active top-level window, and then
+    # waits up to 2 s for one to withdraw it when it is destroyed. The virtual
+    # displays have no window manager, so the viewer's window would outlive
+    # its Escape by that long. The viewer's windows have no frame to lose.
+    wine reg add 'HKCU\Software\Wine\AppDefaults\Velmoran.dll\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   fi
   # The previous scenario's server leaves a few seconds after its last
   # program; a program starting in that moment loses its connection. Let it go.
