@@ -1,6 +1,7 @@
 # What `cmake --install` puts where.
 #
-# Linux/X11 (GNUInstallDirs, so /usr/libexec and /usr/share under /usr):
+# Linux/X11 (GNUInstallDirs; the preset installs under /usr, whose libexec/
+# is where XScreenSaver looks for its display modes):
 #   libexec/velmoran/Velmoran.scr, Velmoran.dll   the two programs, side by side
 #   libexec/xscreensaver/velmoran                 XScreenSaver's name for the saver, a
 #                                                 relative link: the saver finds its

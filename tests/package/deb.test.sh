@@ -65,6 +65,30 @@ man_warnings=$(zcat "$UNPACKED/usr/share/man/man6/velmoran.6.gz" | groff -man -T
 zcat "$UNPACKED/usr/share/man/man6/velmoran.6.gz" | groff -man -Tascii -P-cbou >"$OUT/velmoran.6.txt"
 grep -Eq '^ +velmoran +- ' "$OUT/velmoran.6.txt" || fail "the manual page has no name line"
 
+note "XScreenSaver's settings program reads the hack's description"
+# It reads descriptions from its own folder only; this test lends it ours
+# there, in a mount namespace of its own, and picks the hack in a fresh
+# ~/.xscreensaver.
+SETTINGS_HOME=$WORK/settings-home
+mkdir -p "$SETTINGS_HOME"
+printf 'mode: one\nselected: 0\nprograms: GL: velmoran -root \\n\\\n  maze -root \\n\n' \
+  >"$SETTINGS_HOME/.xscreensaver"
+SETTINGS_LOG=$OUT/xscreensaver-settings.log
+HOME=$SETTINGS_HOME unshare -m sh -c 'mount --bind "$1" /usr/share/xscreensaver/config && exec xscreensaver-settings --debug' \
+  sh "$UNPACKED/usr/share/xscreensaver/config" >"$SETTINGS_LOG" 2>&1 &
+SETTINGS_PID=$!
+STARTED+=("$SETTINGS_PID")
+for ((i = 0; i < 300; i++)); do
+  grep -q 'select list elt' "$SETTINGS_LOG" && break
+  running "$SETTINGS_PID" || break
+  sleep 0.1
+done
+screenshot "$OUT/xscreensaver-settings.png"
+kill "$SETTINGS_PID" 2>/dev/null || true
+grep -q 'reading /usr/share/xscreensaver/config/velmoran.xml' "$SETTINGS_LOG" ||
+  fail "xscreensaver-settings did not read the description (see $SETTINGS_LOG)"
+! grep -Eqi 'error|warning' "$SETTINGS_LOG" || fail "xscreensaver-settings: $(grep -Ei 'error|warning' "$SETTINGS_LOG")"
+
 note "installed into a throw-away root"
 THROWAWAY=$WORK/root
 DB=$THROWAWAY/var/lib/dpkg
