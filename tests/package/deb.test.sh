@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# The Debian package: its fields and the libraries it asks for, every file
+# with its mode and nothing more, programs shipped stripped beside their debug
+# information; installed with dpkg into a throw-away root whose package
+# database has what this machine has, the hack and both programs are there
+# and the installed saver opens its settings and runs a show; removal leaves
+# nothing of it.
+source "$(dirname "$0")/lib.sh"
+package_init "$@"
+
+DEB=$(the_file "velmoran_${VERSION}_amd64.deb")
+field() { dpkg-deb -f "$DEB" "$1"; }
+
+note "fields"
+[ "$(field Package)" = velmoran ] || fail "package name $(field Package)"
+[ "$(field Version)" = "$VERSION" ] || fail "version $(field Version), not $VERSION"
+[ "$(field Section)" = x11 ] || fail "section $(field Section)"
+[ "$(field Architecture)" = amd64 ] || fail "architecture $(field Architecture)"
+DEPENDS=$(field Depends)
+for library in 'libsdl2-2\.0-0' 'libsdl2-mixer-2\.0-0' 'libfltk1\.3' 'libcdio[0-9]+' 'libgl1' 'fonts-ipafont-gothic'; do
+  grep -Eq "(^|, )$library( |,|$)" <<<"$DEPENDS" || fail "Depends names no $library: $DEPENDS"
+done
+[ -z "$(dpkg-deb --ctrl-tarfile "$DEB" | tar -t | grep -E 'preinst|postinst|prerm|postrm')" ] ||
+  fail "the package has maintainer scripts, which removal would have to undo"
+
+note "files and modes"
+expected="-rwxr-xr-x root/root ./usr/libexec/velmoran/Velmoran.dll
+-rwxr-xr-x root/root ./usr/libexec/velmoran/Velmoran.scr
+lrwxrwxrwx root/root ./usr/libexec/xscreensaver/velmoran -> ../velmoran/Velmoran.scr
+-rw-r--r-- root/root ./usr/share/applications/screensavers/velmoran.desktop
+-rw-r--r-- root/root ./usr/share/applications/velmoran-settings.desktop
+-rw-r--r-- root/root ./usr/share/doc/velmoran/copyright
+-rw-r--r-- root/root ./usr/share/icons/hicolor/32x32/apps/velmoran.png
+-rw-r--r-- root/root ./usr/share/man/man6/velmoran.6.gz
+-rw-r--r-- root/root ./usr/share/xscreensaver/config/velmoran.xml"
+listing=$(dpkg-deb -c "$DEB")
+actual=$(awk '$1 !~ /^d/ { $3 = $4 = $5 = ""; print }' <<<"$listing" | tr -s ' ' | sort -k3,3)
+[ "$actual" = "$expected" ] || fail "files of the package:
+$actual
+expected:
+$expected"
+odd_folders=$(awk '$1 ~ /^d/ && ($1 != "drwxr-xr-x" || $2 != "root/root")' <<<"$listing")
+[ -z "$odd_folders" ] || fail "folders with other modes or owners: $odd_folders"
+
+note "contents"
+UNPACKED=$WORK/unpacked
+dpkg-deb -x "$DEB" "$UNPACKED"
+for program in Velmoran.scr Velmoran.dll; do
+  check_stripped objcopy "$UNPACKED/usr/libexec/velmoran/$program" "$PACKAGES/debug/linux"
+done
+xmllint --noout "$UNPACKED/usr/share/xscreensaver/config/velmoran.xml" ||
+  fail "the XScreenSaver description is not well-formed XML"
+grep -q '<screensaver name="velmoran" _label="Velmoran">' "$UNPACKED/usr/share/xscreensaver/config/velmoran.xml" ||
+  fail "the XScreenSaver description does not name the hack velmoran"
+for entry in screensavers/velmoran.desktop velmoran-settings.desktop; do
+  problems=$(desktop-file-validate "$UNPACKED/usr/share/applications/$entry" 2>&1) ||
+    fail "$entry is not a valid desktop entry: $problems"
+done
+grep -qx 'Exec=/usr/libexec/xscreensaver/velmoran -root' "$UNPACKED/usr/share/applications/screensavers/velmoran.desktop" ||
+  fail "the desktops' entry does not start the hack"
+grep -qx 'Exec=/usr/libexec/velmoran/Velmoran.scr /c' "$UNPACKED/usr/share/applications/velmoran-settings.desktop" ||
+  fail "the settings entry does not open the settings dialog"
+man_warnings=$(zcat "$UNPACKED/usr/share/man/man6/velmoran.6.gz" | groff -man -Tutf8 -ww -z 2>&1)
+[ -z "$man_warnings" ] || fail "the manual page: $man_warnings"
+zcat "$UNPACKED/usr/share/man/man6/velmoran.6.gz" | groff -man -Tascii -P-cbou >"$OUT/velmoran.6.txt"
+grep -Eq '^ +velmoran +- ' "$OUT/velmoran.6.txt" || fail "the manual page has no name line"
+
+note "XScreenSaver's settings program reads the hack's description"
+# It reads descriptions from its own folder only; this test lends it ours
+# there, in a mount namespace of its own, and picks the hack in a fresh
+# ~/.xscreensaver.
+SETTINGS_HOME=$WORK/settings-home
+mkdir -p "$SETTINGS_HOME"
+printf 'mode: one\nselected: 0\nprograms: GL: velmoran -root \\n\\\n  maze -root \\n\n' \
+  >"$SETTINGS_HOME/.xscreensaver"
+SETTINGS_LOG=$OUT/xscreensaver-settings.log
+HOME=$SETTINGS_HOME unshare -m sh -c 'mount --bind "$1" /usr/share/xscreensaver/config && exec xscreensaver-settings --debug' \
+  sh "$UNPACKED/usr/share/xscreensaver/config" >"$SETTINGS_LOG" 2>&1 &
+SETTINGS_PID=$!
+STARTED+=("$SETTINGS_PID")
+for ((i = 0; i < 300; i++)); do
+  grep -q 'select list elt' "$SETTINGS_LOG" && break
+  running "$SETTINGS_PID" || break
+  sleep 0.1
+done
+screenshot "$OUT/xscreensaver-settings.png"
+kill "$SETTINGS_PID" 2>/dev/null || true
+grep -q 'reading /usr/share/xscreensaver/config/velmoran.xml' "$SETTINGS_LOG" ||
+  fail "xscreensaver-settings did not read the description (see $SETTINGS_LOG)"
+! grep -Eqi 'error|warning' "$SETTINGS_LOG" || fail "xscreensaver-settings: $(grep -Ei 'error|warning' "$SETTINGS_LOG")"
+
+note "installed into a throw-away root"
+THROWAWAY=$WORK/root
+DB=$THROWAWAY/var/lib/dpkg
+mkdir -p "$DB/info" "$DB/updates" "$DB/triggers"
+: >"$DB/status"
+# The database knows the packages the Depends field names, as this machine
+# has them, so that dpkg checks the dependencies for real.
+for name in $(tr ',|' '\n\n' <<<"$DEPENDS" | sed 's/(.*)//'); do
+  dpkg-query -s "$name" >>"$DB/status" 2>/dev/null || continue
+  echo >>"$DB/status"
+  : >"$DB/info/$(dpkg-query -W -f='${binary:Package}' "$name").list"
+done
+dpkg --root="$THROWAWAY" -i "$DEB" >"$OUT/install.log" 2>&1 || fail "dpkg -i: $(cat "$OUT/install.log")"
+PROGRAMS=$THROWAWAY/usr/libexec/velmoran
+HACK=$THROWAWAY/usr/libexec/xscreensaver/velmoran
+[ -x "$PROGRAMS/Velmoran.scr" ] && [ -x "$PROGRAMS/Velmoran.dll" ] || fail "the programs are not in $PROGRAMS"
+[ "$(readlink -f "$HACK")" = "$PROGRAMS/Velmoran.scr" ] || fail "the hack leads to $(readlink -f "$HACK")"
+[ "$(dpkg --root="$THROWAWAY" -L velmoran | grep -c .)" -gt 9 ] || fail "dpkg does not list the package's files"
+
+note "the installed saver opens its settings dialog"
+export XDG_RUNTIME_DIR=$WORK/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+start "$PROGRAMS/Velmoran.scr" /c
+SAVER_PID=$LAST_PID
+wait_window "<Velmoran>" 30 >/dev/null
+run "$(helper send_close)" "<Velmoran>" || fail "could not close the settings dialog"
+wait_exit "$SAVER_PID" 10
+
+note "the hack runs a show with the installed viewer"
+show_desktop
+start "$HACK" /s
+SAVER_PID=$LAST_PID
+wait_window Velmoran_VC 30 >/dev/null
+VIEWER_PID=$(pgrep -P "$SAVER_PID" | head -n 1)
+[ "$(readlink "/proc/$VIEWER_PID/exe")" = "$PROGRAMS/Velmoran.dll" ] ||
+  fail "the viewer that runs is $(readlink "/proc/$VIEWER_PID/exe")"
+wait_sphere_drawn
+press_escape_until_gone "$SAVER_PID"
+
+note "removed, nothing of it is left"
+dpkg --root="$THROWAWAY" -r velmoran >"$OUT/remove.log" 2>&1 || fail "dpkg -r: $(cat "$OUT/remove.log")"
+left=$(find "$THROWAWAY" -mindepth 1 -not -path "$DB" -not -path "$DB/*" -not -path "$THROWAWAY/var" -not -path "$THROWAWAY/var/lib")
+[ -z "$left" ] || fail "left after removal: $left"
+[ -z "$(find "$DB/info" -name 'velmoran*')" ] || fail "dpkg still keeps files of the package"
+status=$(dpkg-query --admindir="$DB" -W -f='${db:Status-Status}' velmoran 2>/dev/null || true)
+[ -z "$status" ] || [ "$status" = not-installed ] || fail "dpkg still counts the package $status"
+
+note "all passed"
