@@ -4,7 +4,7 @@
 
 #include "saver/controls/button_font.h"
 #include "saver/controls/property_bag.h"
-#include "saver/settings_dialog_design.h"
+#include "saver/dialog/settings_dialog_design.h"
 
 namespace velmoran {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "saver/settings_dialog_design.h"
+#include "saver/dialog/settings_dialog_design.h"
 
 namespace velmoran {
 

@@ -1,12 +1,12 @@
-#include "saver/settings_dialog.h"
+#include "saver/dialog/settings_dialog.h"
 
 #include <cmath>
 #include <limits>
 #include <utility>
 
-#include "saver/number_text.h"
-#include "saver/paths.h"
-#include "saver/zoom_anchor.h"
+#include "saver/settings/number_text.h"
+#include "saver/settings/paths.h"
+#include "saver/dialog/zoom_anchor.h"
 
 namespace velmoran {
 

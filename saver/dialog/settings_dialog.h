@@ -13,9 +13,9 @@
 #include <string>
 #include <string_view>
 
-#include "saver/profile_store.h"
-#include "saver/settings.h"
-#include "saver/settings_dialog_view.h"
+#include "saver/settings/profile_store.h"
+#include "saver/settings/settings.h"
+#include "saver/dialog/settings_dialog_view.h"
 
 namespace velmoran {
 

@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "saver/dialog_gradient.h"
+#include "saver/dialog/dialog_gradient.h"
 #include "saver/rgb_colour.h"
-#include "saver/settings_dialog_design.h"
+#include "saver/dialog/settings_dialog_design.h"
 
 namespace velmoran {
 

@@ -1,4 +1,4 @@
-#include "saver/zoom_anchor.h"
+#include "saver/dialog/zoom_anchor.h"
 
 namespace velmoran {
 

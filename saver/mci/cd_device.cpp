@@ -1,11 +1,11 @@
-#include "saver/x11/cd_audio_device.h"
+#include "saver/mci/cd_device.h"
 
 #include <SDL_mixer.h>
 
 #include <algorithm>
 #include <cstring>
 
-#include "saver/x11/mci_error.h"
+#include "saver/mci/errors.h"
 
 namespace velmoran {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "saver/x11/cd_disc.h"
-#include "saver/x11/mci_device.h"
+#include "saver/mixer_cdio/cd_disc.h"
+#include "saver/mci/device.h"
 
 namespace velmoran {
 

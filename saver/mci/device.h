@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "saver/x11/mci_request.h"
+#include "saver/mci/request.h"
 
 namespace velmoran {
 

@@ -1,10 +1,10 @@
-#include "saver/x11/disc_layout.h"
+#include "saver/mci/disc_layout.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "saver/x11/mci_error.h"
-#include "saver/x11/mci_request.h"
+#include "saver/mci/errors.h"
+#include "saver/mci/request.h"
 
 namespace velmoran {
 namespace {

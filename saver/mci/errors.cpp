@@ -1,4 +1,4 @@
-#include "saver/x11/mci_error.h"
+#include "saver/mci/errors.h"
 
 namespace velmoran::mci {
 

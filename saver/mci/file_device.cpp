@@ -1,4 +1,4 @@
-#include "saver/x11/music_file_device.h"
+#include "saver/mci/file_device.h"
 
 #include <SDL_mixer.h>
 
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "saver/x11/mci_error.h"
+#include "saver/mci/errors.h"
 
 namespace velmoran {
 namespace {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "saver/x11/mci_device.h"
+#include "saver/mci/device.h"
 
 typedef struct _Mix_Music Mix_Music;
 

@@ -1,10 +1,10 @@
-#include "saver/x11/mci_request.h"
+#include "saver/mci/request.h"
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 
-#include "saver/x11/mci_error.h"
+#include "saver/mci/errors.h"
 
 namespace velmoran::mci {
 namespace {

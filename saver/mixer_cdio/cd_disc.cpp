@@ -1,4 +1,4 @@
-#include "saver/x11/cd_disc.h"
+#include "saver/mixer_cdio/cd_disc.h"
 
 #include <cdio/cdio.h>
 #include <cdio/logging.h>
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "saver/x11/mci_error.h"
+#include "saver/mci/errors.h"
 
 namespace velmoran {
 namespace {

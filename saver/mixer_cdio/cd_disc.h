@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "saver/x11/disc_layout.h"
+#include "saver/mci/disc_layout.h"
 
 typedef struct _CdIo CdIo_t;
 

@@ -1,10 +1,10 @@
-#include "saver/x11/mixer_media_control.h"
+#include "saver/mixer_cdio/mixer_media_control.h"
 
 #include <cstring>
 
-#include "saver/x11/cd_audio_device.h"
-#include "saver/x11/mci_error.h"
-#include "saver/x11/music_file_device.h"
+#include "saver/mci/cd_device.h"
+#include "saver/mci/errors.h"
+#include "saver/mci/file_device.h"
 
 namespace velmoran {
 namespace {

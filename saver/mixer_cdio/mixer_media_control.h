@@ -8,10 +8,10 @@
 #include <memory>
 #include <string>
 
-#include "saver/media_control.h"
-#include "saver/x11/mci_device.h"
-#include "saver/x11/mixer_output.h"
-#include "saver/x11/wave_loop.h"
+#include "saver/music/media_control.h"
+#include "saver/mci/device.h"
+#include "saver/mixer_cdio/mixer_output.h"
+#include "saver/mixer_cdio/wave_loop.h"
 
 namespace velmoran {
 

@@ -1,4 +1,4 @@
-#include "saver/x11/mixer_output.h"
+#include "saver/mixer_cdio/mixer_output.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

@@ -1,4 +1,4 @@
-#include "saver/x11/wave_loop.h"
+#include "saver/mixer_cdio/wave_loop.h"
 
 #include <SDL_mixer.h>
 

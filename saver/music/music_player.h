@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
-#include "saver/background_music.h"
-#include "saver/media_control.h"
-#include "saver/settings.h"
+#include "saver/music/background_music.h"
+#include "saver/music/media_control.h"
+#include "saver/settings/settings.h"
 
 namespace velmoran {
 

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <functional>
 
-#include "saver/show_platform.h"
+#include "saver/show/show_platform.h"
 
 namespace velmoran {
 

@@ -11,7 +11,7 @@
 #include <mutex>
 #include <thread>
 
-#include "saver/music_runner.h"
+#include "saver/music/music_runner.h"
 
 namespace velmoran {
 

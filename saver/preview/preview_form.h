@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "saver/preview_geometry.h"
+#include "saver/preview/preview_geometry.h"
 #include "saver/rgb_colour.h"
 #include "saver/screen_rect.h"
 

@@ -1,11 +1,11 @@
-#include "saver/ini_file_store.h"
+#include "saver/settings/ini_file_store.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
 
-#include "saver/ini_text.h"
+#include "saver/settings/ini_text.h"
 
 namespace velmoran {
 

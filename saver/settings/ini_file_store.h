@@ -2,7 +2,7 @@
 // writes the file itself, with the rules of ini_text.h.
 #pragma once
 
-#include "saver/profile_store.h"
+#include "saver/settings/profile_store.h"
 
 namespace velmoran {
 

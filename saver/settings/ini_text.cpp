@@ -1,4 +1,4 @@
-#include "saver/ini_text.h"
+#include "saver/settings/ini_text.h"
 
 #include <optional>
 #include <vector>

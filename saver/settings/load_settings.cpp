@@ -1,11 +1,11 @@
-#include "saver/load_settings.h"
+#include "saver/settings/load_settings.h"
 
 #include <cmath>
 #include <cstdint>
 #include <optional>
 
-#include "saver/number_text.h"
-#include "saver/paths.h"
+#include "saver/settings/number_text.h"
+#include "saver/settings/paths.h"
 
 namespace velmoran {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "saver/profile_store.h"
-#include "saver/settings.h"
+#include "saver/settings/profile_store.h"
+#include "saver/settings/settings.h"
 
 namespace velmoran {
 

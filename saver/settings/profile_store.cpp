@@ -1,4 +1,4 @@
-#include "saver/profile_store.h"
+#include "saver/settings/profile_store.h"
 
 namespace velmoran {
 

@@ -1,10 +1,10 @@
-#include "saver/run_form.h"
+#include "saver/show/run_form.h"
 
 #include <cctype>
 #include <string>
 #include <utility>
 
-#include "saver/paths.h"
+#include "saver/settings/paths.h"
 
 namespace velmoran {
 

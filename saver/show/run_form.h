@@ -10,11 +10,11 @@
 #include <filesystem>
 #include <functional>
 
-#include "common/window_titles.h"
-#include "saver/background_music.h"
-#include "saver/music_runner.h"
-#include "saver/settings.h"
-#include "saver/show_platform.h"
+#include "common/window_facts.h"
+#include "saver/music/background_music.h"
+#include "saver/music/music_runner.h"
+#include "saver/settings/settings.h"
+#include "saver/show/show_platform.h"
 
 namespace velmoran {
 

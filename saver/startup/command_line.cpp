@@ -1,8 +1,8 @@
-#include "saver/command_line.h"
+#include "saver/startup/command_line.h"
 
 #include <cmath>
 
-#include "saver/number_text.h"
+#include "saver/settings/number_text.h"
 
 namespace velmoran {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "saver/settings.h"
+#include "saver/settings/settings.h"
 
 namespace velmoran {
 

@@ -1,8 +1,8 @@
-#include "saver/startup.h"
+#include "saver/startup/startup.h"
 
-#include "saver/command_line.h"
-#include "saver/load_settings.h"
-#include "saver/paths.h"
+#include "saver/startup/command_line.h"
+#include "saver/settings/load_settings.h"
+#include "saver/settings/paths.h"
 
 namespace velmoran {
 

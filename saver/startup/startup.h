@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "common/window_titles.h"
-#include "saver/forms.h"
-#include "saver/profile_store.h"
+#include "common/window_facts.h"
+#include "saver/startup/forms.h"
+#include "saver/settings/profile_store.h"
 
 namespace velmoran {
 

@@ -2,7 +2,7 @@
 // program's name.
 #include <windows.h>
 
-#include "saver/startup.h"
+#include "saver/startup/startup.h"
 #include "saver/win32/saver_forms.h"
 #include "saver/win32/win32_startup_platform.h"
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "saver/rgb_colour.h"
-#include "saver/settings_dialog_design.h"
+#include "saver/dialog/settings_dialog_design.h"
 
 namespace velmoran {
 

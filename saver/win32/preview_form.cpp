@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include "saver/preview_form.h"
+#include "saver/preview/preview_form.h"
 #include "saver/win32/preview_window.h"
 
 namespace velmoran {

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "saver/preview_form.h"
+#include "saver/preview/preview_form.h"
 #include "saver/win32/ole_picture.h"
 
 namespace velmoran {

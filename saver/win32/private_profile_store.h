@@ -1,7 +1,7 @@
 // The INI file through the system's private-profile calls.
 #pragma once
 
-#include "saver/profile_store.h"
+#include "saver/settings/profile_store.h"
 
 namespace velmoran {
 

@@ -1,16 +1,16 @@
 #include "saver/win32/saver_forms.h"
 
-#include "saver/media_control.h"
-#include "saver/music_player.h"
-#include "saver/music_thread.h"
-#include "saver/run_form.h"
+#include "saver/music/media_control.h"
+#include "saver/music/music_player.h"
+#include "saver/music/music_thread.h"
+#include "saver/show/run_form.h"
 #include "saver/win32/preview_form.h"
 #include <windows.h>
 #include <ole2.h>
 
-#include "saver/paths.h"
-#include "saver/profile_store.h"
-#include "saver/settings_dialog.h"
+#include "saver/settings/paths.h"
+#include "saver/settings/profile_store.h"
+#include "saver/dialog/settings_dialog.h"
 #include "saver/win32/program_path.h"
 #include "saver/win32/settings_dialog_window.h"
 

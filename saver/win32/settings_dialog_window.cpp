@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
-#include "saver/dialog_button_design.h"
-#include "saver/dialog_tab_order.h"
+#include "saver/dialog/dialog_button_design.h"
+#include "saver/dialog/dialog_tab_order.h"
 #include "saver/win32/command_button.h"
 #include "saver/win32/dialog_art.h"
 #include "saver/win32/file_chooser.h"

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "saver/settings_dialog.h"
-#include "saver/settings_dialog_view.h"
+#include "saver/dialog/settings_dialog.h"
+#include "saver/dialog/settings_dialog_view.h"
 #include "saver/win32/ole_picture.h"
 
 namespace velmoran {

@@ -1,10 +1,10 @@
 // The show's hidden form on Windows: a top-level window titled
 // "Velmoran_Main" that is never shown, its timers and its message loop.
-#include "saver/run_form.h"
+#include "saver/show/run_form.h"
 
 #include <windows.h>
 
-#include "saver/show_platform.h"
+#include "saver/show/show_platform.h"
 #include "saver/pointer.h"
 #include "saver/win32/program_path.h"
 #include "saver/win32/screen_capture.h"

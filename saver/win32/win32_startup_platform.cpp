@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "saver/paths.h"
+#include "saver/settings/paths.h"
 #include "saver/win32/message_box.h"
 #include "saver/pointer.h"
 #include "saver/win32/program_path.h"

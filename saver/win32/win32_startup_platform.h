@@ -1,7 +1,7 @@
 // The saver's start on Windows.
 #pragma once
 
-#include "saver/startup.h"
+#include "saver/startup/startup.h"
 
 namespace velmoran {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "saver/zoom_anchor.h"
+#include "saver/dialog/zoom_anchor.h"
 
 namespace velmoran {
 

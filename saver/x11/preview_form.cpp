@@ -1,9 +1,9 @@
 #include "saver/x11/preview_form.h"
 
-#include "saver/preview_form.h"
-#include "saver/x11/display.h"
-#include "saver/x11/preview_window.h"
-#include "saver/x11/x_error_trap.h"
+#include "saver/preview/preview_form.h"
+#include "saver/x11_fltk/display.h"
+#include "saver/x11_fltk/preview_window.h"
+#include "saver/x11_fltk/x_error_trap.h"
 
 namespace velmoran {
 

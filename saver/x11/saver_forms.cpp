@@ -1,16 +1,16 @@
 #include "saver/x11/saver_forms.h"
 
-#include "saver/media_control.h"
-#include "saver/music_player.h"
-#include "saver/music_thread.h"
-#include "saver/run_form.h"
+#include "saver/music/media_control.h"
+#include "saver/music/music_player.h"
+#include "saver/music/music_thread.h"
+#include "saver/show/run_form.h"
 #include "saver/x11/preview_form.h"
-#include "saver/paths.h"
-#include "saver/profile_store.h"
-#include "saver/settings_dialog.h"
-#include "saver/x11/display.h"
-#include "saver/x11/program_path.h"
-#include "saver/x11/settings_dialog_window.h"
+#include "saver/settings/paths.h"
+#include "saver/settings/profile_store.h"
+#include "saver/dialog/settings_dialog.h"
+#include "saver/x11_fltk/display.h"
+#include "saver/x11_fltk/program_path.h"
+#include "saver/x11_fltk/settings_dialog_window.h"
 
 namespace velmoran {
 

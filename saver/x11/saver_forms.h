@@ -1,7 +1,7 @@
 // The saver's forms on X11, as the start hands over to them.
 #pragma once
 
-#include "saver/forms.h"
+#include "saver/startup/forms.h"
 
 namespace velmoran {
 

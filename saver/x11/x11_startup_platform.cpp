@@ -1,11 +1,11 @@
 #include "saver/x11/x11_startup_platform.h"
 
-#include "saver/paths.h"
-#include "saver/x11/display.h"
-#include "saver/x11/message_box.h"
+#include "saver/settings/paths.h"
+#include "saver/x11_fltk/display.h"
+#include "saver/x11_fltk/message_box.h"
 #include "saver/pointer.h"
-#include "saver/x11/program_path.h"
-#include "saver/x11/window_lookup.h"
+#include "saver/x11_fltk/program_path.h"
+#include "saver/x11_fltk/window_lookup.h"
 
 namespace velmoran {
 

@@ -1,7 +1,7 @@
 // The saver's start on an X11 desktop.
 #pragma once
 
-#include "saver/startup.h"
+#include "saver/startup/startup.h"
 
 namespace velmoran {
 

@@ -1,12 +1,12 @@
-#include "saver/x11/command_button.h"
+#include "saver/x11_fltk/command_button.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
 
 #include "saver/controls/face_images.h"
-#include "saver/x11/fonts.h"
-#include "saver/x11/widget_under_pointer.h"
+#include "saver/x11_fltk/fonts.h"
+#include "saver/x11_fltk/widget_under_pointer.h"
 
 namespace velmoran {
 namespace {

@@ -1,4 +1,4 @@
-#include "saver/x11/dialog_pictures.h"
+#include "saver/x11_fltk/dialog_pictures.h"
 
 #include <FL/Fl_JPEG_Image.H>
 
@@ -7,7 +7,7 @@
 #include <string>
 
 #include "common/assets.h"
-#include "saver/icon_file.h"
+#include "saver/dialog/icon_file.h"
 
 namespace velmoran {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <FL/Fl_RGB_Image.H>
 
-#include "saver/settings_dialog_design.h"
+#include "saver/dialog/settings_dialog_design.h"
 
 namespace velmoran {
 

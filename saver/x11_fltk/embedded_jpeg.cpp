@@ -1,4 +1,4 @@
-#include "saver/x11/embedded_jpeg.h"
+#include "saver/x11_fltk/embedded_jpeg.h"
 
 #include <FL/Fl_JPEG_Image.H>
 

@@ -1,7 +1,7 @@
 // Velmoran.scr on X11: the arguments make the command line, as one text.
 #include <string>
 
-#include "saver/startup.h"
+#include "saver/startup/startup.h"
 #include "saver/x11/saver_forms.h"
 #include "saver/x11/x11_startup_platform.h"
 

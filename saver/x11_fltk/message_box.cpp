@@ -1,11 +1,11 @@
-#include "saver/x11/message_box.h"
+#include "saver/x11_fltk/message_box.h"
 
 #include <cstdio>
 
 #include <FL/fl_ask.H>
 
-#include "saver/x11/display.h"
-#include "saver/x11/fonts.h"
+#include "saver/x11_fltk/display.h"
+#include "saver/x11_fltk/fonts.h"
 
 namespace velmoran {
 

@@ -1,4 +1,4 @@
-#include "saver/x11/painted_controls.h"
+#include "saver/x11_fltk/painted_controls.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Group.H>
@@ -8,8 +8,8 @@
 #include <algorithm>
 
 #include "saver/controls/command.h"
-#include "saver/dialog_button_design.h"
-#include "saver/x11/fonts.h"
+#include "saver/dialog/dialog_button_design.h"
+#include "saver/x11_fltk/fonts.h"
 
 namespace velmoran {
 namespace {

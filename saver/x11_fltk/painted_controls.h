@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "saver/settings_dialog_design.h"
+#include "saver/dialog/settings_dialog_design.h"
 
 class Fl_RGB_Image;
 

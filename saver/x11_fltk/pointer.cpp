@@ -2,7 +2,7 @@
 
 #include <X11/extensions/Xfixes.h>
 
-#include "saver/x11/display.h"
+#include "saver/x11_fltk/display.h"
 
 namespace velmoran {
 

@@ -1,4 +1,4 @@
-#include "saver/x11/preview_window.h"
+#include "saver/x11_fltk/preview_window.h"
 
 #include <FL/fl_draw.H>
 #include <FL/x.H>
@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "saver/x11/embedded_jpeg.h"
-#include "saver/x11/screen_dpi.h"
-#include "saver/x11/x_error_trap.h"
+#include "saver/x11_fltk/embedded_jpeg.h"
+#include "saver/x11_fltk/screen_dpi.h"
+#include "saver/x11_fltk/x_error_trap.h"
 
 namespace velmoran {
 

@@ -9,7 +9,7 @@
 
 #include <FL/Fl_Image.H>
 
-#include "saver/preview_form.h"
+#include "saver/preview/preview_form.h"
 
 namespace velmoran {
 

@@ -1,4 +1,4 @@
-#include "saver/x11/program_path.h"
+#include "saver/x11_fltk/program_path.h"
 
 #include <unistd.h>
 

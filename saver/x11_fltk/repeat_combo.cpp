@@ -1,4 +1,4 @@
-#include "saver/x11/repeat_combo.h"
+#include "saver/x11_fltk/repeat_combo.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Menu_Button.H>

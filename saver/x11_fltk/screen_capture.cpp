@@ -1,4 +1,4 @@
-#include "saver/x11/screen_capture.h"
+#include "saver/x11_fltk/screen_capture.h"
 
 #include <sys/ipc.h>
 #include <sys/shm.h>
@@ -11,8 +11,8 @@
 #include <memory>
 #include <vector>
 
-#include "saver/screen_pixels.h"
-#include "saver/x11/x_error_trap.h"
+#include "saver/show/screen_pixels.h"
+#include "saver/x11_fltk/x_error_trap.h"
 
 namespace velmoran {
 

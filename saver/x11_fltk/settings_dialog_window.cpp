@@ -1,20 +1,20 @@
-#include "saver/x11/settings_dialog_window.h"
+#include "saver/x11_fltk/settings_dialog_window.h"
 
 #include <FL/Fl.H>
 #include <FL/x.H>
 
-#include "saver/dialog_button_design.h"
-#include "saver/dialog_tab_order.h"
-#include "saver/x11/command_button.h"
-#include "saver/x11/dialog_pictures.h"
-#include "saver/x11/dialog_surfaces.h"
-#include "saver/x11/display.h"
-#include "saver/x11/file_chooser.h"
-#include "saver/x11/fonts.h"
-#include "saver/x11/open_address.h"
-#include "saver/x11/painted_controls.h"
-#include "saver/x11/repeat_combo.h"
-#include "saver/x11/zoom.h"
+#include "saver/dialog/dialog_button_design.h"
+#include "saver/dialog/dialog_tab_order.h"
+#include "saver/x11_fltk/command_button.h"
+#include "saver/x11_fltk/dialog_pictures.h"
+#include "saver/x11_fltk/dialog_surfaces.h"
+#include "saver/x11_fltk/display.h"
+#include "saver/x11_fltk/file_chooser.h"
+#include "saver/x11_fltk/fonts.h"
+#include "saver/x11_fltk/open_address.h"
+#include "saver/x11_fltk/painted_controls.h"
+#include "saver/x11_fltk/repeat_combo.h"
+#include "saver/x11_fltk/zoom.h"
 
 namespace velmoran {
 

@@ -6,8 +6,8 @@
 #include <array>
 #include <memory>
 
-#include "saver/settings_dialog.h"
-#include "saver/settings_dialog_view.h"
+#include "saver/dialog/settings_dialog.h"
+#include "saver/dialog/settings_dialog_view.h"
 
 class Fl_Widget;
 

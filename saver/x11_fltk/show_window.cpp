@@ -1,7 +1,7 @@
 // The show's hidden form on X11: an unmapped window titled "Velmoran_Main",
 // FLTK's timers and event loop, and the X facilities the show needs, all on
 // the saver's one display connection.
-#include "saver/run_form.h"
+#include "saver/show/run_form.h"
 
 #include <FL/Fl.H>
 #include <X11/Xatom.h>
@@ -11,14 +11,14 @@
 #include <functional>
 
 #include "common/capture_location.h"
-#include "saver/paths.h"
-#include "saver/show_platform.h"
-#include "saver/x11/display.h"
+#include "saver/settings/paths.h"
+#include "saver/show/show_platform.h"
+#include "saver/x11_fltk/display.h"
 #include "saver/pointer.h"
-#include "saver/x11/program_path.h"
-#include "saver/x11/screen_capture.h"
-#include "saver/x11/viewer_process.h"
-#include "saver/x11/window_lookup.h"
+#include "saver/x11_fltk/program_path.h"
+#include "saver/x11_fltk/screen_capture.h"
+#include "saver/x11_fltk/viewer_process.h"
+#include "saver/x11_fltk/window_lookup.h"
 
 namespace velmoran {
 

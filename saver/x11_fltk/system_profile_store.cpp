@@ -1,4 +1,4 @@
-#include "saver/ini_file_store.h"
+#include "saver/settings/ini_file_store.h"
 
 namespace velmoran {
 

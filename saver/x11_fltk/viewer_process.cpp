@@ -1,4 +1,4 @@
-#include "saver/x11/viewer_process.h"
+#include "saver/x11_fltk/viewer_process.h"
 
 #include <spawn.h>
 #include <sys/wait.h>

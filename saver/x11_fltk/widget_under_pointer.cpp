@@ -1,12 +1,12 @@
-#include "saver/x11/widget_under_pointer.h"
+#include "saver/x11_fltk/widget_under_pointer.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
 
-#include "saver/x11/display.h"
-#include "saver/x11/x_error_trap.h"
+#include "saver/x11_fltk/display.h"
+#include "saver/x11_fltk/x_error_trap.h"
 
 namespace velmoran {
 namespace {

@@ -1,11 +1,11 @@
-#include "saver/x11/window_lookup.h"
+#include "saver/x11_fltk/window_lookup.h"
 
 #include <cstring>
 #include <vector>
 
 #include <X11/Xatom.h>
 
-#include "saver/x11/x_error_trap.h"
+#include "saver/x11_fltk/x_error_trap.h"
 
 namespace velmoran {
 

@@ -1,11 +1,11 @@
-#include "saver/x11/zoom.h"
+#include "saver/x11_fltk/zoom.h"
 
 #include <algorithm>
 #include <chrono>
 #include <thread>
 
-#include "saver/x11/display.h"
-#include "saver/x11/x_error_trap.h"
+#include "saver/x11_fltk/display.h"
+#include "saver/x11_fltk/x_error_trap.h"
 
 namespace velmoran {
 

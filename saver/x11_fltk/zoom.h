@@ -6,7 +6,7 @@
 
 #include <X11/Xlib.h>
 
-#include "saver/zoom_anchor.h"
+#include "saver/dialog/zoom_anchor.h"
 
 namespace velmoran {
 

@@ -11,12 +11,12 @@
 #include <memory>
 #include <string>
 
-#include "saver/media_control.h"
-#include "saver/music_player.h"
-#include "saver/music_thread.h"
+#include "saver/music/media_control.h"
+#include "saver/music/music_player.h"
+#include "saver/music/music_thread.h"
 #include "saver/pointer.h"
-#include "saver/run_form.h"
-#include "saver/settings.h"
+#include "saver/show/run_form.h"
+#include "saver/settings/settings.h"
 
 namespace velmoran::probe {
 

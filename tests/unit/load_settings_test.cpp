@@ -1,9 +1,9 @@
-#include "saver/load_settings.h"
+#include "saver/settings/load_settings.h"
 
 #include <gtest/gtest.h>
 
-#include "saver/ini_file_store.h"
-#include "saver/paths.h"
+#include "saver/settings/ini_file_store.h"
+#include "saver/settings/paths.h"
 #include "temp_folder.h"
 
 namespace velmoran {

@@ -1,4 +1,4 @@
-#include "saver/preview_form.h"
+#include "saver/preview/preview_form.h"
 
 #include <gtest/gtest.h>
 

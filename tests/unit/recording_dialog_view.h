@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "saver/profile_store.h"
-#include "saver/settings_dialog_view.h"
-#include "saver/zoom_anchor.h"
+#include "saver/settings/profile_store.h"
+#include "saver/dialog/settings_dialog_view.h"
+#include "saver/dialog/zoom_anchor.h"
 
 namespace velmoran::test {
 

@@ -1,12 +1,12 @@
-#include "saver/run_form.h"
+#include "saver/show/run_form.h"
 
 #include <gtest/gtest.h>
 
 #include <condition_variable>
 #include <mutex>
 
-#include "saver/music_player.h"
-#include "saver/music_thread.h"
+#include "saver/music/music_player.h"
+#include "saver/music/music_thread.h"
 
 #include <chrono>
 #include <filesystem>

@@ -1,11 +1,11 @@
-#include "saver/settings_dialog.h"
+#include "saver/dialog/settings_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "recording_dialog_view.h"
-#include "saver/zoom_anchor.h"
+#include "saver/dialog/zoom_anchor.h"
 
 namespace velmoran {
 namespace {

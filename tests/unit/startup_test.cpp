@@ -1,12 +1,12 @@
-#include "saver/startup.h"
+#include "saver/startup/startup.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <vector>
 
-#include "saver/ini_file_store.h"
-#include "saver/paths.h"
+#include "saver/settings/ini_file_store.h"
+#include "saver/settings/paths.h"
 #include "temp_folder.h"
 
 namespace velmoran {

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "saver/x11/command_button.h"
+#include "saver/x11_fltk/command_button.h"
 
 using velmoran::CommandButton;
 using velmoran::MemoryPropertyBag;
