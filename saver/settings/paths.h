@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/file_names.h"
+
 namespace velmoran {
 
 // Windows paths separate folders with '\' and name drives with "C:"; POSIX
@@ -15,9 +17,6 @@ inline constexpr PathStyle kNativePathStyle = PathStyle::Windows;
 #else
 inline constexpr PathStyle kNativePathStyle = PathStyle::Posix;
 #endif
-
-inline constexpr const char* kViewerFileName = "Velmoran.dll";
-inline constexpr const char* kSettingsFileName = "Velmoran.ini";
 
 // True when the path names a file that can be opened for reading. One
 // trailing separator is dropped first; folders and the empty path are false.

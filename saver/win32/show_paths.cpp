@@ -41,10 +41,7 @@ std::filesystem::path TemporaryFolder() {
 }  // namespace
 
 std::vector<std::filesystem::path> CaptureTargets() {
-    std::vector<std::filesystem::path> targets;
-    if (const auto location = CaptureLocation(); !location.empty()) targets.emplace_back(FromAnsi(location));
-    if (const auto temporary = TemporaryFolder(); !temporary.empty()) targets.push_back(temporary / L"Velmoran.bmp");
-    return targets;
+    return CapturePlaces(FromAnsi(CaptureLocation()), TemporaryFolder());
 }
 
 }  // namespace velmoran

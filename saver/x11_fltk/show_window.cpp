@@ -68,11 +68,7 @@ public:
 
     std::optional<ScreenPicture> CaptureScreen() override { return CaptureRootWindow(display_); }
 
-    std::vector<std::filesystem::path> CaptureTargets() override {
-        const auto location = CaptureLocation();
-        if (location.empty()) return {};
-        return {location};
-    }
+    std::vector<std::filesystem::path> CaptureTargets() override { return CapturePlaces(CaptureLocation(), {}); }
 
     std::filesystem::path ProgramFolder() override { return folder_; }
 
