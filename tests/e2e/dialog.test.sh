@@ -11,7 +11,17 @@ e2e_init "$@"
 # Wine's processes (its desktop among them) keep the display they started
 # on; they end before that display does, so that the next scenario starts
 # Wine afresh on its own.
-[ "$PLATFORM" = windows ] && trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; e2e_cleanup' EXIT
+[ "$PLATFORM" = windows ] && trap 'forget_managed; wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; e2e_cleanup' EXIT
+
+# The prefix leaves Wine's windows unmanaged (lib.sh), and Wine then draws an
+# unmanaged window's frame inside its X window. This scenario measures the
+# dialog's inner area and the size hints a window manager reads, so the
+# saver's windows are managed here, as on a desktop, and only here.
+APP_KEY='HKCU\Software\Wine\AppDefaults\Velmoran.scr'
+forget_managed() { wine reg delete "$APP_KEY" /f >/dev/null 2>&1 || true; }
+if [ "$PLATFORM" = windows ]; then
+  wine reg add "$APP_KEY\\X11 Driver" /v Managed /d Y /f >/dev/null 2>&1
+fi
 
 SAVER_DIR=$WORK/saver
 mkdir -p "$SAVER_DIR" "$WORK/bin" "$WORK/music"
