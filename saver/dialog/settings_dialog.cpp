@@ -6,7 +6,6 @@
 
 #include "saver/settings/number_text.h"
 #include "saver/settings/paths.h"
-#include "saver/dialog/zoom_anchor.h"
 
 namespace velmoran {
 
@@ -41,8 +40,8 @@ std::int16_t RepeatFromText(std::string_view text) {
 }
 
 SettingsDialog::SettingsDialog(SettingsDialogView& view, MusicSettings& settings, ProfileStore& store,
-                               std::string programFolder)
-    : view_(view), settings_(settings), store_(store), programFolder_(std::move(programFolder)) {}
+                               SaverPlaces places)
+    : view_(view), settings_(settings), store_(store), places_(std::move(places)) {}
 
 void SettingsDialog::Form_Load() {
     PlaceWindow();
@@ -55,7 +54,7 @@ void SettingsDialog::Form_Load() {
     for (int track = 0; track <= kTrackListLast; ++track) view_.AddComboItem(RepeatText(std::int16_t(track)));
     view_.SetFileNameCaption(settings_.BgmFile);
     SetAnchorFromPointer();
-    view_.ZoomOpen();
+    view_.ZoomOpen(anchor_);
     view_.SetPointer(PointerShape::Default);
 }
 
@@ -74,8 +73,8 @@ void SettingsDialog::PlaceWindow() {
 void SettingsDialog::SetAnchorFromPointer() {
     const std::optional<ScreenPoint> pointer = view_.PointerPosition();
     const bool usable = pointer && FitsInt16(pointer->x) && FitsInt16(pointer->y);
-    AnchorX = usable ? std::int16_t(pointer->x) : 0;
-    AnchorY = usable ? std::int16_t(pointer->y) : 0;
+    anchor_.AnchorX = usable ? std::int16_t(pointer->x) : 0;
+    anchor_.AnchorY = usable ? std::int16_t(pointer->y) : 0;
 }
 
 void SettingsDialog::SetCommandButtons(bool initialise, bool enabled) {
@@ -133,7 +132,7 @@ void SettingsDialog::Cmd_File_Click(int /*index*/) {
 // The three keys, in this order and every time, changed or not.
 void SettingsDialog::Cmd_Set_Click() {
     if (unloaded_) return;
-    const std::string file = SettingsFile();
+    const std::string& file = places_.settingsFile;
     IniWrite(store_, kIniSection, kKeyBgmKind, std::to_string(settings_.BgmKind), file);
     settings_.BgmRepeat = RepeatFromText(view_.ComboText());
     IniWrite(store_, kIniSection, kKeyBgmRepeat, std::to_string(settings_.BgmRepeat), file);
@@ -143,7 +142,7 @@ void SettingsDialog::Cmd_Set_Click() {
 
 void SettingsDialog::Cmd_Can_Click() { Unload(); }
 
-void SettingsDialog::Form_Unload() { view_.ZoomClose(); }
+void SettingsDialog::Form_Unload() { view_.ZoomClose(anchor_); }
 
 void SettingsDialog::Unload() {
     if (unloaded_) return;
@@ -157,7 +156,5 @@ void SettingsDialog::lbl_URL_Click() {
     view_.OpenAddress(design::ControlOf(ControlId::LblUrl).caption);
     view_.SetPointer(PointerShape::Default);
 }
-
-std::string SettingsDialog::SettingsFile() const { return FileInFolder(programFolder_, kSettingsFileName); }
 
 }  // namespace velmoran

@@ -1,7 +1,6 @@
 // The settings dialog Velmoran_P, captioned "<Velmoran>": the user picks the
 // music source (none, music CD, MP3 or WAV file), the CD track to repeat and
-// the music file, and "設定" saves the choice to Velmoran.ini beside the
-// program while "ｷｬﾝｾﾙ" or the close box discards it.
+// the music file, and "設定" saves the choice to the settings file while "ｷｬﾝｾﾙ" or the close box discards it.
 //
 // This presenter holds the dialog's behaviour in handlers named after the
 // element and the event; a platform view (settings_dialog_view.h) shows it
@@ -14,6 +13,7 @@
 #include <string_view>
 
 #include "saver/settings/profile_store.h"
+#include "saver/settings/saver_places.h"
 #include "saver/settings/settings.h"
 #include "saver/dialog/settings_dialog_view.h"
 
@@ -37,10 +37,9 @@ std::int16_t RepeatFromText(std::string_view text);
 
 class SettingsDialog {
 public:
-    // settings: the program-wide record, already loaded; programFolder: the
-    // folder of the running program, which holds the settings file.
-    SettingsDialog(SettingsDialogView& view, MusicSettings& settings, ProfileStore& store,
-                   std::string programFolder);
+    // settings: the program-wide record, already loaded; places: where the
+    // settings file lies.
+    SettingsDialog(SettingsDialogView& view, MusicSettings& settings, ProfileStore& store, SaverPlaces places);
     SettingsDialog(const SettingsDialog&) = delete;
     SettingsDialog& operator=(const SettingsDialog&) = delete;
 
@@ -78,12 +77,12 @@ private:
     void ShowSelectedMark();
     void PlaceWindow();
     void SetAnchorFromPointer();
-    std::string SettingsFile() const;
 
     SettingsDialogView& view_;
     MusicSettings& settings_;
     ProfileStore& store_;
-    std::string programFolder_;
+    const SaverPlaces places_;
+    ZoomAnchor anchor_;
     bool unloaded_ = false;
 };
 

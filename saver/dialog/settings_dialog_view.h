@@ -16,6 +16,7 @@
 #include "saver/dialog/dialog_gradient.h"
 #include "saver/rgb_colour.h"
 #include "saver/dialog/settings_dialog_design.h"
+#include "saver/dialog/zoom_anchor.h"
 
 namespace velmoran {
 
@@ -72,9 +73,9 @@ public:
     // The pointer's position in screen pixels; nothing when it cannot be read.
     virtual std::optional<ScreenPoint> PointerPosition() = 0;
 
-    // The caption zoom between the anchor (AnchorX, AnchorY) and the window.
-    virtual void ZoomOpen() = 0;
-    virtual void ZoomClose() = 0;
+    // The caption zoom between the anchor and the window.
+    virtual void ZoomOpen(const ZoomAnchor& anchor) = 0;
+    virtual void ZoomClose(const ZoomAnchor& anchor) = 0;
 
     // The application-wide mouse pointer.
     virtual void SetPointer(PointerShape shape) = 0;

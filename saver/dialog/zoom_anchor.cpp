@@ -10,7 +10,9 @@ std::int32_t Between(std::int32_t from, std::int32_t to, int frame, int frames) 
 
 }  // namespace
 
-ScreenRect AnchorRect() { return {AnchorX, AnchorY, AnchorX, AnchorY}; }
+ScreenRect AnchorRect(const ZoomAnchor& anchor) {
+    return {anchor.AnchorX, anchor.AnchorY, anchor.AnchorX, anchor.AnchorY};
+}
 
 ScreenRect ZoomFrame(const ScreenRect& from, const ScreenRect& to, int frame, int frames) {
     return {Between(from.left, to.left, frame, frames), Between(from.top, to.top, frame, frames),

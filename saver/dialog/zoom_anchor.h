@@ -9,12 +9,15 @@
 
 namespace velmoran {
 
-// Screen coordinates, program-wide; 0 until the settings dialog sets them.
-inline std::int16_t AnchorX = 0;
-inline std::int16_t AnchorY = 0;
+// The anchor in screen coordinates: where the pointer was as the dialog
+// loaded; (0, 0) until then.
+struct ZoomAnchor {
+    std::int16_t AnchorX = 0;
+    std::int16_t AnchorY = 0;
+};
 
 // The rectangle of no size at the anchor.
-ScreenRect AnchorRect();
+ScreenRect AnchorRect(const ZoomAnchor& anchor);
 
 // Frames of a drawn zoom and the time each stays on screen.
 inline constexpr int kZoomFrames = 12;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "saver/backend.h"
+
 #include "saver/mci/cd_device.h"
 #include "saver/mci/errors.h"
 #include "saver/mci/file_device.h"

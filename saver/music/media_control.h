@@ -1,11 +1,10 @@
 // The platform's media facilities as the music player uses them: media
 // control command strings, the count of wave output devices and a background
-// wave player. Each back end supplies one; every rule about what is sent when
-// lives in the music player.
+// wave player. Each back end supplies one (CreateMediaControl); every rule
+// about what is sent when lives in the music player.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 
 namespace velmoran {
 
@@ -30,9 +29,5 @@ public:
     virtual void StartLoopingWave(const char* name) = 0;
     virtual void StopWave() = 0;
 };
-
-// The media facilities of the platform this program was built for. Only one
-// may exist at a time: they share the process's audio output.
-std::unique_ptr<MediaControl> CreateMediaControl();
 
 }  // namespace velmoran

@@ -30,12 +30,12 @@ inline constexpr std::int32_t kImageHeightTwips = 1680;
 }  // namespace preview_design
 
 // A place in the form, in pixels.
-struct PixelRect {
+struct PreviewRect {
     int left = 0;
     int top = 0;
     int width = 0;
     int height = 0;
-    bool operator==(const PixelRect&) const = default;
+    bool operator==(const PreviewRect&) const = default;
 };
 
 // The form's window on the platform, and the host window it goes into.
@@ -50,13 +50,13 @@ public:
     // Creates the form's window without showing it: the design's caption,
     // no border, black, `width` x `height` inside, the background picture at
     // the top-left corner and Img_Prev at `image` over it.
-    virtual void Load(int width, int height, const PixelRect& image) = 0;
+    virtual void Load(int width, int height, const PreviewRect& image) = 0;
     // Turns the form into a child window of the host. False when the host
     // would not take it.
     virtual bool BecomeChildOfHost() = 0;
     // Moves the form to 0, 0 of the host and gives it this outer size.
     virtual void PlaceForm(int width, int height) = 0;
-    virtual void PlaceImage(const PixelRect& image) = 0;
+    virtual void PlaceImage(const PreviewRect& image) = 0;
     virtual void Show() = 0;
     // Posts a close request to the form's own window.
     virtual void PostClose() = 0;

@@ -21,19 +21,15 @@ std::optional<std::int16_t> SettingNumber(const std::string& text) {
 
 }  // namespace
 
-std::string SettingsFilePath(const std::string& programFolder) {
-    return FileInFolder(programFolder, kSettingsFileName);
-}
-
-MusicSettings LoadSettings(ProfileStore& store, const std::string& programFolder) {
-    const std::string file = SettingsFilePath(programFolder);
+MusicSettings LoadSettings(ProfileStore& store, const SaverPlaces& places) {
+    const std::string& file = places.settingsFile;
     MusicSettings settings;
     settings.BgmKind = SettingNumber(IniRead(store, kIniSection, kKeyBgmKind, file)).value_or(0);
     settings.BgmRepeat = SettingNumber(IniRead(store, kIniSection, kKeyBgmRepeat, file)).value_or(0);
     settings.BgmFile = IniRead(store, kIniSection, kKeyBgmFile, file);
     if (!settings.BgmFile.empty() && !FileExists(settings.BgmFile)) settings.BgmFile.clear();
     if (settings.BgmFile.empty() && settings.BgmKind == kBgmMusicFile) settings.BgmKind = kBgmNone;
-    settings.BgmFolder = settings.BgmFile.empty() ? programFolder : FolderOf(settings.BgmFile);
+    settings.BgmFolder = settings.BgmFile.empty() ? places.programFolder : FolderOf(settings.BgmFile);
     return settings;
 }
 

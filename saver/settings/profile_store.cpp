@@ -1,5 +1,7 @@
 #include "saver/settings/profile_store.h"
 
+#include "saver/backend.h"
+
 namespace velmoran {
 
 std::string IniRead(ProfileStore& store, const std::string& section, const std::string& key,

@@ -21,16 +21,13 @@ public:
                        const std::string& file) = 0;
 };
 
-// The store of the platform the saver runs on: the system's private-profile
-// calls on Windows, the INI file store elsewhere. Defined by the back end.
-ProfileStore& SystemProfileStore();
-
 // Longest value a read returns, in bytes; longer values come back cut.
 inline constexpr std::size_t kIniValueLimit = 255;
 
 // The key's value, at most kIniValueLimit bytes; empty when missing.
 std::string IniRead(ProfileStore& store, const std::string& section, const std::string& key,
                     const std::string& file);
+// The same through the system's store (SystemProfileStore).
 std::string IniRead(const std::string& section, const std::string& key, const std::string& file);
 
 // Writes one key. A line break in the value would start a new line of the

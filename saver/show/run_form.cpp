@@ -4,14 +4,13 @@
 #include <string>
 #include <utility>
 
-#include "saver/settings/paths.h"
 
 namespace velmoran {
 
-Velmoran_S::Velmoran_S(const MusicSettings& settings, BackgroundMusic& music, MusicRunner& runner,
-                       ShowPlatform& platform, bool pointerHidden, Clock clock)
-    : settings_(settings), music_(music), runner_(runner), platform_(platform), pointerHidden_(pointerHidden),
-      clock_(std::move(clock)) {}
+Velmoran_S::Velmoran_S(const MusicSettings& settings, std::filesystem::path viewer, BackgroundMusic& music,
+                       MusicRunner& runner, ShowPlatform& platform, bool pointerHidden, Clock clock)
+    : settings_(settings), viewerPath_(std::move(viewer)), music_(music), runner_(runner), platform_(platform),
+      pointerHidden_(pointerHidden), clock_(std::move(clock)) {}
 
 // The music file's kind is decided by its last three characters, in any case.
 Velmoran_S::MusicFile Velmoran_S::FileKind() const {
@@ -76,7 +75,6 @@ void Velmoran_S::StartMusic() {
 void Velmoran_S::Form_Load() {
     Enable(ShowTimer::Watch, true);
     const auto capture = WriteCapture();
-    viewerPath_ = platform_.ProgramFolder() / kViewerFileName;
     viewerStarted_ = platform_.StartViewer(viewerPath_, capture);
     viewerStartedAt_ = clock_();
     runner_.Post([this] { StartMusic(); });

@@ -29,9 +29,11 @@ class Velmoran_S {
 public:
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
 
-    // pointerHidden: the start-up hid the pointer, so the end shows it again.
-    Velmoran_S(const MusicSettings& settings, BackgroundMusic& music, MusicRunner& runner, ShowPlatform& platform,
-               bool pointerHidden, Clock clock = std::chrono::steady_clock::now);
+    // viewer: the viewer program beside the saver. pointerHidden: the
+    // start-up hid the pointer, so the end shows it again.
+    Velmoran_S(const MusicSettings& settings, std::filesystem::path viewer, BackgroundMusic& music,
+               MusicRunner& runner, ShowPlatform& platform, bool pointerHidden,
+               Clock clock = std::chrono::steady_clock::now);
 
     void Form_Load();
     void Timer1_Timer();  // MP3 repeat, on the music runner
@@ -53,13 +55,13 @@ private:
     void StopMusic();
 
     const MusicSettings& settings_;
+    const std::filesystem::path viewerPath_;
     BackgroundMusic& music_;
     MusicRunner& runner_;
     ShowPlatform& platform_;
     const bool pointerHidden_;
     const Clock clock_;
 
-    std::filesystem::path viewerPath_;
     // Timer3's entry belongs to the form's thread, the music timers' to the runner.
     bool timerOn_[3] = {};
     bool viewerStarted_ = false;
@@ -68,16 +70,5 @@ private:
     bool ended_ = false;       // the form's thread's
     bool musicEnded_ = false;  // the runner's
 };
-
-// Runs a show on the platform's hidden form until it ends: captures the
-// screen, starts the viewer beside this program and the music, and returns
-// once the viewer's window has gone or the form was asked to close.
-// pointerHidden: the start-up hid the pointer, and the end shows it again.
-// Each back end supplies it.
-void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, MusicRunner& runner, bool pointerHidden);
-
-// The same with the viewer looked for in `programFolder`.
-void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, MusicRunner& runner, bool pointerHidden,
-                 const std::filesystem::path& programFolder);
 
 }  // namespace velmoran

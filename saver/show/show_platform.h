@@ -37,9 +37,6 @@ public:
     // when a file cannot be created at one.
     virtual std::vector<std::filesystem::path> CaptureTargets() = 0;
 
-    // The folder the saver program lies in; the viewer lies beside it.
-    virtual std::filesystem::path ProgramFolder() = 0;
-
     // Starts the viewer program without waiting for it, telling it where the
     // capture lies. False when no process could be started.
     virtual bool StartViewer(const std::filesystem::path& program, const std::filesystem::path& capture) = 0;

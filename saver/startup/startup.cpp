@@ -25,14 +25,14 @@ void Main(std::string_view commandLine, StartupPlatform& platform, SaverForms& f
         forms.RunPreview(PreviewHost(commandLine));
         return;
     }
-    const std::string folder = platform.ProgramFolder();
-    MusicSettings settings = LoadSettings(platform.Profiles(), folder);
-    if (!FileExists(FileInFolder(folder, kViewerFileName))) {
+    const SaverPlaces places = PlacesOf(platform.ProgramFolder());
+    MusicSettings settings = LoadSettings(platform.Profiles(), places);
+    if (!FileExists(places.viewerFile)) {
         platform.ShowMessage(kMissingViewerMessage, kProgramTitle);
         return;
     }
     if (mode == 'C') {
-        forms.RunSettingsDialog(settings);
+        forms.RunSettingsDialog(settings, places);
         return;
     }
     if (mode != 'S' && !commandLine.empty()) return;
@@ -40,7 +40,7 @@ void Main(std::string_view commandLine, StartupPlatform& platform, SaverForms& f
     // switch leaves it.
     const bool hidePointer = mode == 'S';
     if (hidePointer) platform.HidePointer();
-    forms.RunShow(settings, hidePointer);
+    forms.RunShow(settings, hidePointer, places);
 }
 
 }  // namespace velmoran

@@ -1,12 +1,11 @@
-#include "saver/win32/message_box.h"
-
 #include <windows.h>
 
+#include "saver/backend.h"
 #include "saver/win32/wide_text.h"
 
 namespace velmoran {
 
-void ShowMessageBox(const std::string& text, const std::string& caption) {
+void ShowMessage(const std::string& text, const std::string& caption) {
     MessageBoxW(nullptr, Widen(text).c_str(), Widen(caption).c_str(), MB_OK);
 }
 

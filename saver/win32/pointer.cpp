@@ -1,6 +1,6 @@
-#include "saver/pointer.h"
-
 #include <windows.h>
+
+#include "saver/backend.h"
 
 namespace velmoran {
 

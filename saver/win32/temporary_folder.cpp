@@ -1,22 +1,12 @@
-#include "saver/win32/show_paths.h"
-
 #include <windows.h>
 
 #include <string>
 
-#include "common/capture_location.h"
+#include "saver/backend.h"
 
 namespace velmoran {
 
 namespace {
-
-// Environment text arrives in the ANSI code page.
-std::wstring FromAnsi(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
 
 // The short form of a folder's path keeps it within plain ASCII, so that a
 // viewer reading VELMORAN_CAPTURE through the ANSI environment finds it
@@ -31,17 +21,14 @@ std::wstring ShortForm(const std::wstring& folder) {
     return shortened;
 }
 
-std::filesystem::path TemporaryFolder() {
+}  // namespace
+
+// The user's temporary folder.
+std::filesystem::path CaptureFallbackFolder() {
     wchar_t buffer[MAX_PATH + 1];
     const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
     if (length == 0 || length > MAX_PATH) return {};
     return ShortForm(std::wstring(buffer, length));
-}
-
-}  // namespace
-
-std::vector<std::filesystem::path> CaptureTargets() {
-    return CapturePlaces(FromAnsi(CaptureLocation()), TemporaryFolder());
 }
 
 }  // namespace velmoran

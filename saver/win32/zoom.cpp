@@ -14,15 +14,15 @@ RECT WindowRectOf(HWND window) {
 
 }  // namespace
 
-void ZoomOpen(HWND window) {
-    const RECT from = ToRect(AnchorRect());
+void ZoomOpen(HWND window, const ZoomAnchor& anchor) {
+    const RECT from = ToRect(AnchorRect(anchor));
     const RECT to = WindowRectOf(window);
     DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
 }
 
-void ZoomClose(HWND window) {
+void ZoomClose(HWND window, const ZoomAnchor& anchor) {
     const RECT from = WindowRectOf(window);
-    const RECT to = ToRect(AnchorRect());
+    const RECT to = ToRect(AnchorRect(anchor));
     DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
 }
 

@@ -1,5 +1,5 @@
 // The settings dialog's zoom: the system's caption animation from the anchor
-// point (AnchorX, AnchorY) to the window as it opens, and back as it closes.
+// point to the window as it opens, and back as it closes.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +8,7 @@
 
 namespace velmoran {
 
-void ZoomOpen(HWND window);
-void ZoomClose(HWND window);
+void ZoomOpen(HWND window, const ZoomAnchor& anchor);
+void ZoomClose(HWND window, const ZoomAnchor& anchor);
 
 }  // namespace velmoran

@@ -1,10 +1,13 @@
-#include "saver/x11_fltk/command_button.h"
-
+// The skinned push button on FLTK: a widget of its own that draws the
+// button's back image and caption and hands the button FLTK's events.
 #include <FL/Fl.H>
+#include <FL/Fl_Widget.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
 
+#include "saver/backend.h"
 #include "saver/controls/face_images.h"
+#include "saver/controls/rgb_image.h"
 #include "saver/x11_fltk/fonts.h"
 #include "saver/x11_fltk/widget_under_pointer.h"
 
@@ -51,38 +54,63 @@ Fl_Color FltkColour(std::uint32_t colour) {
 
 }  // namespace
 
-CommandButton::CommandButton(int x, int y, int w, int h)
-    : Fl_Widget(x, y, w, h), back_(w, h) {
-    box(FL_NO_BOX);
-    Fill(back_, kBackground);
+// The widget belongs to the button, which deletes it. Should the group that
+// holds it go first and delete it, the button forgets it.
+struct CommandButton::Native : Fl_Widget {
+    Native(CommandButton& owner, int x, int y, int w, int h) : Fl_Widget(x, y, w, h), button(owner), back(w, h) {
+        box(FL_NO_BOX);
+        Fill(back, kBackground);
+    }
+    ~Native() override {
+        Fl::remove_timeout(Tick, this);
+        button.native_.release();
+    }
+
+    int handle(int event) override;
+    void resize(int x, int y, int w, int h) override;
+    void draw() override;
+
+    void Pointer(Command::Pointer kind, std::int16_t mouseButton);
+    void DrawCaption() const;
+    static void Tick(void* self);
+
+    CommandButton& button;
+    RgbImage back;
+};
+
+CommandButton::CommandButton(WindowRef parent, int x, int y, int width, int height)
+    : native_(std::make_unique<Native>(*this, x, y, width, height)) {
+    if (Fl_Group* group = parent ? reinterpret_cast<Fl_Widget*>(parent)->as_group() : nullptr) group->add(*native_);
     control_.UserControl_Resize();  // the first face, as a window gets from its first sizing
 }
 
-CommandButton::~CommandButton() { Fl::remove_timeout(Tick, this); }
+CommandButton::~CommandButton() { delete native_.release(); }
 
-void CommandButton::Focus() {
-    if (Fl::focus() != this) take_focus();
+WindowRef CommandButton::Window() const {
+    return reinterpret_cast<WindowRef>(static_cast<const Fl_Widget*>(native_.get()));
 }
 
-int CommandButton::handle(int event) {
+void CommandButton::Focus() {
+    if (Fl::focus() != native_.get()) native_->take_focus();
+}
+
+int CommandButton::Native::handle(int event) {
     switch (event) {
+    case FL_FOCUS:
+    case FL_UNFOCUS:
+        button.FocusChanged(event == FL_FOCUS);
+        return 1;
     case FL_ENTER:
     case FL_MOVE:
     case FL_DRAG:
         Pointer(Command::Pointer::Move, ButtonsHeld());
         return 1;
     case FL_PUSH:
-        if (Fl::event_button() == FL_LEFT_MOUSE) Focus();
+        if (Fl::event_button() == FL_LEFT_MOUSE) button.Focus();
         Pointer(Command::Pointer::Down, ButtonOfEvent());
         return 1;
     case FL_RELEASE:
-        Pointer(Command::Pointer::Up, ButtonOfEvent());  // may have destroyed the button
-        return 1;
-    case FL_FOCUS:
-        control_.UserControl_GotFocus();
-        return 1;
-    case FL_UNFOCUS:
-        control_.UserControl_LostFocus();
+        Pointer(Command::Pointer::Up, ButtonOfEvent());  // may have closed the form
         return 1;
     case FL_LEAVE:
         return 1;
@@ -90,52 +118,55 @@ int CommandButton::handle(int event) {
     return Fl_Widget::handle(event);
 }
 
-void CommandButton::Pointer(Command::Pointer kind, std::int16_t button) {
-    control_.PointerEvent(kind, button, ShiftState(), Fl::event_x() - x(), Fl::event_y() - y());
+void CommandButton::Native::Pointer(Command::Pointer kind, std::int16_t mouseButton) {
+    button.control_.PointerEvent(kind, mouseButton, ShiftState(), Fl::event_x() - x(), Fl::event_y() - y());
 }
 
-void CommandButton::resize(int x, int y, int w, int h) {
+void CommandButton::Native::resize(int x, int y, int w, int h) {
     bool resized = w != this->w() || h != this->h();
     Fl_Widget::resize(x, y, w, h);
     if (!resized) return;
-    back_ = RgbImage(w, h);
-    Fill(back_, kBackground);
-    control_.UserControl_Resize();
+    back = RgbImage(w, h);
+    Fill(back, kBackground);
+    button.control_.UserControl_Resize();
 }
 
-void CommandButton::draw() {
-    if (opaque_ && back_.width > 0 && back_.height > 0)
-        fl_draw_image(back_.pixels.data(), x(), y(), back_.width, back_.height, 3);
+void CommandButton::Native::draw() {
+    if (button.opaque_ && back.width > 0 && back.height > 0)
+        fl_draw_image(back.pixels.data(), x(), y(), back.width, back.height, 3);
     DrawCaption();
 }
 
-void CommandButton::DrawCaption() const {
-    PixelRect r = TwipsToPixels(TwipRect{caption_.left, caption_.top, caption_.width, caption_.height});
-    Fl_Color colour = FltkColour(caption_.colour);
-    fl_font(FltkFont(caption_.font), FontPixelHeight(caption_.font));
-    fl_color(caption_.enabled ? colour : fl_inactive(colour));
+void CommandButton::Native::DrawCaption() const {
+    const CaptionElement& caption = button.caption_;
+    PixelRect r = TwipsToPixels(TwipRect{caption.left, caption.top, caption.width, caption.height});
+    Fl_Color colour = FltkColour(caption.colour);
+    fl_font(FltkFont(caption.font), FontPixelHeight(caption.font));
+    fl_color(caption.enabled ? colour : fl_inactive(colour));
     fl_push_clip(x(), y(), w(), h());
-    fl_draw(caption_.text.c_str(), x() + r.x, y() + r.y, r.w, r.h, FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP,
+    fl_draw(caption.text.c_str(), x() + r.x, y() + r.y, r.w, r.h, FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP,
             nullptr, 0);
     fl_pop_clip();
 }
 
-void CommandButton::Clear() { Fill(back_, kBackground); }
+PixelSize CommandButton::InnerSize() const { return {native_->w(), native_->h()}; }
+
+void CommandButton::Clear() { Fill(native_->back, kBackground); }
 
 void CommandButton::FillGradient(const std::array<GradientVertex, 2>& vertices, GradientRect mesh) {
-    FillVerticalGradient(back_, vertices, mesh);
+    FillVerticalGradient(native_->back, vertices, mesh);
 }
 
 void CommandButton::CopyFace(FaceImage image, PixelRect source, PixelRect destination) {
-    StretchCopy(back_, destination, Face(image), source);
+    StretchCopy(native_->back, destination, Face(image), source);
 }
 
 // A transparent button shows what lies beneath it, which its parent draws.
 void CommandButton::Refresh() {
-    if (!opaque_ && parent())
-        parent()->redraw();
+    if (!opaque_ && native_->parent())
+        native_->parent()->redraw();
     else
-        redraw();
+        native_->redraw();
 }
 
 void CommandButton::ShowCaption(const CaptionElement& caption) {
@@ -145,47 +176,27 @@ void CommandButton::ShowCaption(const CaptionElement& caption) {
 
 void CommandButton::SetOpaque(bool opaque) {
     opaque_ = opaque;
-    if (parent()) parent()->redraw();
+    if (native_->parent()) native_->parent()->redraw();
 }
 
-void CommandButton::SetTimerEnabled(bool enabled) {
-    timerEnabled_ = enabled;
-    RestartTimer();
-}
-
-void CommandButton::SetTimerInterval(int milliseconds) {
-    interval_ = milliseconds / 1000.0;
-    RestartTimer();
-}
-
-// Like a form timer, it ticks only while enabled with an interval above 0.
 void CommandButton::RestartTimer() {
-    Fl::remove_timeout(Tick, this);
-    if (timerEnabled_ && interval_ > 0) Fl::add_timeout(interval_, Tick, this);
+    Native* native = native_.get();
+    Fl::remove_timeout(Native::Tick, native);
+    if (TimerTicks()) Fl::add_timeout(timerInterval_ / 1000.0, Native::Tick, native);
 }
 
-void CommandButton::Tick(void* self) {
-    auto* button = static_cast<CommandButton*>(self);
-    Fl::repeat_timeout(button->interval_, Tick, self);
-    button->control_.TmrMouse_Timer();
+void CommandButton::Native::Tick(void* self) {
+    auto* native = static_cast<Native*>(self);
+    Fl::repeat_timeout(native->button.timerInterval_ / 1000.0, Tick, self);
+    native->button.control_.TmrMouse_Timer();
 }
 
 WindowRef CommandButton::WindowUnderPointer() const {
     return reinterpret_cast<WindowRef>(WidgetUnderPointer());
 }
 
-WindowRef CommandButton::OwnWindow() const { return reinterpret_cast<WindowRef>(static_cast<const Fl_Widget*>(this)); }
-
 WindowRef CommandButton::HostFormWindow() const {
-    return reinterpret_cast<WindowRef>(static_cast<const Fl_Widget*>(top_window()));
-}
-
-void CommandButton::PropertyChanged(std::string_view name) {
-    if (onChange_) onChange_(name);
-}
-
-void CommandButton::Click() {
-    if (onClick_) onClick_();
+    return reinterpret_cast<WindowRef>(static_cast<const Fl_Widget*>(native_->top_window()));
 }
 
 }  // namespace velmoran

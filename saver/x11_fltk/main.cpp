@@ -1,9 +1,7 @@
 // Velmoran.scr on X11: the arguments make the command line, as one text.
 #include <string>
 
-#include "saver/startup/startup.h"
-#include "saver/x11/saver_forms.h"
-#include "saver/x11/x11_startup_platform.h"
+#include "saver/startup/run_saver.h"
 
 int main(int argc, char** argv) {
     std::string commandLine;
@@ -11,8 +9,6 @@ int main(int argc, char** argv) {
         if (i > 1) commandLine += ' ';
         commandLine += argv[i];
     }
-    velmoran::X11StartupPlatform platform;
-    velmoran::X11SaverForms forms;
-    velmoran::Main(commandLine, platform, forms);
+    velmoran::RunSaver(commandLine);
     return 0;
 }

@@ -1,15 +1,14 @@
-#include "saver/x11_fltk/message_box.h"
-
 #include <cstdio>
 
 #include <FL/fl_ask.H>
 
+#include "saver/backend.h"
 #include "saver/x11_fltk/display.h"
 #include "saver/x11_fltk/fonts.h"
 
 namespace velmoran {
 
-void ShowMessageBox(const std::string& text, const std::string& caption) {
+void ShowMessage(const std::string& text, const std::string& caption) {
     if (!SaverDisplay()) {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
         return;

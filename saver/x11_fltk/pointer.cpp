@@ -1,7 +1,6 @@
-#include "saver/pointer.h"
-
 #include <X11/extensions/Xfixes.h>
 
+#include "saver/backend.h"
 #include "saver/x11_fltk/display.h"
 
 namespace velmoran {

@@ -1,12 +1,18 @@
-#include "saver/x11_fltk/preview_window.h"
-
+// The preview form's window on X11: a plain X window that goes into the host
+// window, whose picture FLTK composes into the window's background, so that
+// the server repaints it by itself whenever it shows again.
+#include <FL/Fl_Image.H>
 #include <FL/fl_draw.H>
 #include <FL/x.H>
 #include <X11/Xatom.h>
+#include <X11/Xlib.h>
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
+#include "saver/backend.h"
+#include "saver/x11_fltk/display.h"
 #include "saver/x11_fltk/embedded_jpeg.h"
 #include "saver/x11_fltk/screen_dpi.h"
 #include "saver/x11_fltk/x_error_trap.h"
@@ -25,7 +31,7 @@ void SetTitle(Display* display, Window window, const char* title) {
 // X has no windows of no size: the smallest is one pixel.
 unsigned int XSize(int pixels) { return static_cast<unsigned int>(std::max(pixels, 1)); }
 
-void DrawScaled(Fl_RGB_Image* picture, const PixelRect& place) {
+void DrawScaled(Fl_RGB_Image* picture, const PreviewRect& place) {
     if (!picture || place.width <= 0 || place.height <= 0) return;
     std::unique_ptr<Fl_Image> scaled(picture->copy(place.width, place.height));
     scaled->draw(place.left, place.top);
@@ -33,108 +39,148 @@ void DrawScaled(Fl_RGB_Image* picture, const PixelRect& place) {
 
 }  // namespace
 
-X11PreviewWindow::X11PreviewWindow(Display* display, Window host)
-    : display_(display),
-      host_(host),
-      protocols_(XInternAtom(display, "WM_PROTOCOLS", False)),
-      deleteWindow_(XInternAtom(display, "WM_DELETE_WINDOW", False)) {}
+struct PreviewWindow::Native {
+    Native(Display* d, ::Window hostWindow)
+        : display(d),
+          // The host belongs to another program and may go at any moment;
+          // requests that meet a window that has gone fail quietly.
+          trap(d),
+          host(hostWindow),
+          protocols(XInternAtom(d, "WM_PROTOCOLS", False)),
+          deleteWindow(XInternAtom(d, "WM_DELETE_WINDOW", False)) {}
+    ~Native() {
+        if (window && !destroyed) XDestroyWindow(display, window);
+        XFlush(display);
+    }
 
-X11PreviewWindow::~X11PreviewWindow() {
-    if (window_ && !destroyed_) XDestroyWindow(display_, window_);
-    XFlush(display_);
+    bool Ends(const XEvent& event);
+    bool IsCloseRequest(const XEvent& event) const;
+    // Composes the picture again if its size or place changed.
+    void Repaint();
+
+    Display* display;
+    XErrorTrap trap;
+    ::Window host;
+    ::Window window = 0;
+    bool destroyed = false;  // by the server, with the host or on request of another program
+    Atom protocols;
+    Atom deleteWindow;
+    int width = 0;
+    int height = 0;
+    PreviewRect image;
+    bool dirty = false;
+    std::unique_ptr<Fl_RGB_Image> background;
+    std::unique_ptr<Fl_RGB_Image> sample;
+};
+
+// Without a display there is no host to go into: nothing is made, and
+// HostRect finds no host.
+PreviewWindow::PreviewWindow(std::uint32_t host) {
+    if (Display* display = SaverDisplay()) native_ = std::make_unique<Native>(display, host);
 }
 
-std::optional<ScreenRect> X11PreviewWindow::HostRect() {
+PreviewWindow::~PreviewWindow() = default;
+
+std::optional<ScreenRect> PreviewWindow::HostRect() {
+    if (!native_) return std::nullopt;
+    Native& n = *native_;
     XWindowAttributes host;
-    if (!XGetWindowAttributes(display_, host_, &host)) return std::nullopt;
+    if (!XGetWindowAttributes(n.display, n.host, &host)) return std::nullopt;
     int x = 0;
     int y = 0;
-    Window child;
-    XTranslateCoordinates(display_, host_, host.root, 0, 0, &x, &y, &child);
+    ::Window child;
+    XTranslateCoordinates(n.display, n.host, host.root, 0, 0, &x, &y, &child);
     // The area inside the host's border, where its child windows live.
     return ScreenRect{x, y, x + host.width, y + host.height};
 }
 
-TwipsPerPixel X11PreviewWindow::ScreenTwipsPerPixel() {
-    const double dpi = LogicalDpi(display_);
+TwipsPerPixel PreviewWindow::ScreenTwipsPerPixel() {
+    const double dpi = LogicalDpi(native_->display);
     return TwipsPerPixelAt(dpi, dpi);
 }
 
-void X11PreviewWindow::Load(int width, int height, const PixelRect& image) {
+void PreviewWindow::Load(int width, int height, const PreviewRect& image) {
+    Native& n = *native_;
     XSetWindowAttributes attributes{};
-    attributes.background_pixel = BlackPixel(display_, DefaultScreen(display_));
+    attributes.background_pixel = BlackPixel(n.display, DefaultScreen(n.display));
     attributes.event_mask = StructureNotifyMask;
-    window_ = XCreateWindow(display_, DefaultRootWindow(display_), 0, 0, XSize(width), XSize(height), 0,
-                            CopyFromParent, InputOutput, CopyFromParent, CWBackPixel | CWEventMask, &attributes);
-    SetTitle(display_, window_, preview_design::kCaption);
-    XSetWMProtocols(display_, window_, &deleteWindow_, 1);
+    n.window = XCreateWindow(n.display, DefaultRootWindow(n.display), 0, 0, XSize(width), XSize(height), 0,
+                             CopyFromParent, InputOutput, CopyFromParent, CWBackPixel | CWEventMask, &attributes);
+    SetTitle(n.display, n.window, preview_design::kCaption);
+    XSetWMProtocols(n.display, n.window, &n.deleteWindow, 1);
 
     Fl_Image::RGB_scaling(FL_RGB_SCALING_BILINEAR);
-    background_ = LoadEmbeddedJpeg(preview_design::kBackgroundPicture);
-    sample_ = LoadEmbeddedJpeg(preview_design::kSamplePicture);
-    width_ = width;
-    height_ = height;
-    image_ = image;
-    dirty_ = true;
+    n.background = LoadEmbeddedJpeg(preview_design::kBackgroundPicture);
+    n.sample = LoadEmbeddedJpeg(preview_design::kSamplePicture);
+    n.width = width;
+    n.height = height;
+    n.image = image;
+    n.dirty = true;
 }
 
-bool X11PreviewWindow::BecomeChildOfHost() {
-    XErrorTrap trap(display_);
+bool PreviewWindow::BecomeChildOfHost() {
+    Native& n = *native_;
+    XErrorTrap trap(n.display);
     // Watched from before the move on, so that no end of the host goes unseen.
-    XSelectInput(display_, host_, StructureNotifyMask);
-    XReparentWindow(display_, window_, host_, 0, 0);
+    XSelectInput(n.display, n.host, StructureNotifyMask);
+    XReparentWindow(n.display, n.window, n.host, 0, 0);
     return !trap.Failed();
 }
 
-void X11PreviewWindow::PlaceForm(int width, int height) {
-    XMoveResizeWindow(display_, window_, 0, 0, XSize(width), XSize(height));
-    dirty_ = dirty_ || width != width_ || height != height_;
-    width_ = width;
-    height_ = height;
+void PreviewWindow::PlaceForm(int width, int height) {
+    Native& n = *native_;
+    XMoveResizeWindow(n.display, n.window, 0, 0, XSize(width), XSize(height));
+    n.dirty = n.dirty || width != n.width || height != n.height;
+    n.width = width;
+    n.height = height;
 }
 
-void X11PreviewWindow::PlaceImage(const PixelRect& image) {
-    dirty_ = dirty_ || image != image_;
-    image_ = image;
+void PreviewWindow::PlaceImage(const PreviewRect& image) {
+    Native& n = *native_;
+    n.dirty = n.dirty || image != n.image;
+    n.image = image;
 }
 
-void X11PreviewWindow::Show() {
-    Repaint();
-    XMapWindow(display_, window_);
-    XFlush(display_);
+void PreviewWindow::Show() {
+    Native& n = *native_;
+    n.Repaint();
+    XMapWindow(n.display, n.window);
+    XFlush(n.display);
 }
 
-void X11PreviewWindow::PostClose() {
+void PreviewWindow::PostClose() {
+    Native& n = *native_;
     XEvent close{};
     close.xclient.type = ClientMessage;
-    close.xclient.window = window_;
-    close.xclient.message_type = protocols_;
+    close.xclient.window = n.window;
+    close.xclient.message_type = n.protocols;
     close.xclient.format = 32;
-    close.xclient.data.l[0] = static_cast<long>(deleteWindow_);
+    close.xclient.data.l[0] = static_cast<long>(n.deleteWindow);
     close.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display_, window_, False, NoEventMask, &close);
-    XFlush(display_);
+    XSendEvent(n.display, n.window, False, NoEventMask, &close);
+    XFlush(n.display);
 }
 
-void X11PreviewWindow::RunUntilGone(Velmoran_R& form) {
+void PreviewWindow::RunUntilGone(Velmoran_R& form) {
+    Native& n = *native_;
     for (;;) {
-        if (!XPending(display_)) Repaint();
+        if (!XPending(n.display)) n.Repaint();
         XEvent event;
-        XNextEvent(display_, &event);
-        if (Ends(event)) break;
-        if (event.type == ConfigureNotify && event.xconfigure.window == host_) form.HostResized();
+        XNextEvent(n.display, &event);
+        if (n.Ends(event)) break;
+        if (event.type == ConfigureNotify && event.xconfigure.window == n.host) form.HostResized();
     }
     form.Form_Unload();
 }
 
-bool X11PreviewWindow::Ends(const XEvent& event) {
+bool PreviewWindow::Native::Ends(const XEvent& event) {
     switch (event.type) {
         case DestroyNotify:
             // Destroying the host destroys this window first.
-            destroyed_ = event.xdestroywindow.window == window_ || event.xdestroywindow.window == host_;
-            return destroyed_;
+            destroyed = event.xdestroywindow.window == window || event.xdestroywindow.window == host;
+            return destroyed;
         case ReparentNotify:
-            return event.xreparent.window == window_ && event.xreparent.parent != host_;
+            return event.xreparent.window == window && event.xreparent.parent != host;
         case ClientMessage:
             return IsCloseRequest(event);
         default:
@@ -142,32 +188,32 @@ bool X11PreviewWindow::Ends(const XEvent& event) {
     }
 }
 
-bool X11PreviewWindow::IsCloseRequest(const XEvent& event) const {
-    return event.xclient.window == window_ && event.xclient.message_type == protocols_ &&
-           static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_;
+bool PreviewWindow::Native::IsCloseRequest(const XEvent& event) const {
+    return event.xclient.window == window && event.xclient.message_type == protocols &&
+           static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow;
 }
 
-void X11PreviewWindow::Repaint() {
-    if (!dirty_) return;
-    dirty_ = false;
-    const unsigned int width = XSize(width_);
-    const unsigned int height = XSize(height_);
-    Fl_Offscreen picture = fl_create_offscreen(width, height);
+void PreviewWindow::Native::Repaint() {
+    if (!dirty) return;
+    dirty = false;
+    const unsigned int w = XSize(width);
+    const unsigned int h = XSize(height);
+    Fl_Offscreen picture = fl_create_offscreen(w, h);
     {
         fl_begin_offscreen(picture);
         const RgbColour back = preview_design::kBackColour;
         fl_color(back.red, back.green, back.blue);
-        fl_rectf(0, 0, width, height);
-        if (background_) background_->draw(0, 0);
-        DrawScaled(sample_.get(), image_);
+        fl_rectf(0, 0, w, h);
+        if (background) background->draw(0, 0);
+        DrawScaled(sample.get(), image);
         fl_end_offscreen();
     }
     // The server keeps the picture as the window's background; the pixmap
     // itself is no longer needed.
-    XSetWindowBackgroundPixmap(display_, window_, picture);
+    XSetWindowBackgroundPixmap(display, window, picture);
     fl_delete_offscreen(picture);
-    XClearWindow(display_, window_);
-    XFlush(display_);
+    XClearWindow(display, window);
+    XFlush(display);
 }
 
 }  // namespace velmoran

@@ -1,8 +1,8 @@
-#include "saver/x11_fltk/program_path.h"
-
 #include <unistd.h>
 
 #include <vector>
+
+#include "saver/backend.h"
 
 namespace velmoran {
 
@@ -15,5 +15,8 @@ std::string ProgramPath() {
         buffer.resize(buffer.size() * 2);
     }
 }
+
+// Paths are UTF-8 here, as the system's own are taken to be.
+std::filesystem::path SystemPath(const std::string& text) { return text; }
 
 }  // namespace velmoran

@@ -1,24 +1,15 @@
 // The show's hidden form on X11: an unmapped window titled "Velmoran_Main",
-// FLTK's timers and event loop, and the X facilities the show needs, all on
-// the saver's one display connection.
-#include "saver/show/run_form.h"
-
+// FLTK's timers and event loop, and the screen, all on the saver's one
+// display connection.
 #include <FL/Fl.H>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include <cstring>
-#include <functional>
 
-#include "common/capture_location.h"
-#include "saver/settings/paths.h"
-#include "saver/show/show_platform.h"
+#include "saver/backend.h"
 #include "saver/x11_fltk/display.h"
-#include "saver/pointer.h"
-#include "saver/x11_fltk/program_path.h"
 #include "saver/x11_fltk/screen_capture.h"
-#include "saver/x11_fltk/viewer_process.h"
-#include "saver/x11_fltk/window_lookup.h"
 
 namespace velmoran {
 
@@ -58,105 +49,79 @@ private:
     Atom deleteWindow_;
 };
 
-class X11ShowPlatform : public ShowPlatform {
-public:
-    X11ShowPlatform(Display* d, std::filesystem::path folder) : display_(d), folder_(std::move(folder)) {}
-    ~X11ShowPlatform() override { Fl::remove_timeout(&X11ShowPlatform::Tick, this); }
+constexpr double kWatchSeconds = TimerIntervalMs(ShowTimer::Watch) / 1000.0;
 
-    // Where the watch timer's ticks go.
-    std::function<void()> onWatchTick;
+}  // namespace
 
-    std::optional<ScreenPicture> CaptureScreen() override { return CaptureRootWindow(display_); }
+struct ShowFormWindow::Native {
+    // The start-up hid the pointer on this connection, which FLTK shares.
+    Display* display = SaverDisplay();
+    std::optional<HiddenWindow> window;
+    Velmoran_S* form = nullptr;
+    bool watchOn = false;
+    bool ended = false;
 
-    std::vector<std::filesystem::path> CaptureTargets() override { return CapturePlaces(CaptureLocation(), {}); }
-
-    std::filesystem::path ProgramFolder() override { return folder_; }
-
-    bool StartViewer(const std::filesystem::path& program, const std::filesystem::path& capture) override {
-        return viewer_.Start(program, capture);
-    }
-
-    bool ViewerWindowExists() override { return WindowTitled(display_, kViewerWindowTitle); }
-
-    bool ViewerExited() override { return viewer_.Exited(); }
-
-    void SetWatchTimer(bool enabled) override {
-        if (enabled == watchOn_) return;
-        watchOn_ = enabled;
-        if (enabled)
-            Fl::add_timeout(kWatchSeconds, &X11ShowPlatform::Tick, this);
-        else
-            Fl::remove_timeout(&X11ShowPlatform::Tick, this);
-    }
-
-    void ShowPointer() override { velmoran::ShowPointer(); }
-
-    void EndShow() override {
-        SetWatchTimer(false);
-        ended_ = true;
-        // The end may come from a timer, which FLTK runs before it blocks for
-        // events; an idle callback keeps it from blocking, so that the loop
-        // sees the end at once.
-        Fl::add_idle(&WakeUp);
+    static void Tick(void* data) {
+        auto* self = static_cast<Native*>(data);
+        Fl::repeat_timeout(kWatchSeconds, &Native::Tick, self);
+        if (self->form) self->form->Timer3_Timer();
     }
 
     static void WakeUp(void*) {}
 
-    bool Ended() const { return ended_; }
-
-private:
-    static constexpr double kWatchSeconds = TimerIntervalMs(ShowTimer::Watch) / 1000.0;
-
-    static void Tick(void* data) {
-        auto* self = static_cast<X11ShowPlatform*>(data);
-        Fl::repeat_timeout(kWatchSeconds, &X11ShowPlatform::Tick, self);
-        if (self->onWatchTick) self->onWatchTick();
+    static int OnSystemEvent(void* event, void* data) {
+        auto* self = static_cast<Native*>(data);
+        if (!self->form || !self->window->IsCloseRequest(*static_cast<const XEvent*>(event))) return 0;
+        self->form->Form_QueryUnload();
+        return 1;
     }
-
-    Display* display_;
-    std::filesystem::path folder_;
-    ViewerProcess viewer_;
-    bool watchOn_ = false;
-    bool ended_ = false;
 };
 
-struct CloseHook {
-    const HiddenWindow* window;
-    Velmoran_S* form;
-};
-
-int OnSystemEvent(void* event, void* data) {
-    auto* hook = static_cast<CloseHook*>(data);
-    if (!hook->window->IsCloseRequest(*static_cast<const XEvent*>(event))) return 0;
-    hook->form->Form_QueryUnload();
-    return 1;
+ShowFormWindow::ShowFormWindow() : native_(std::make_unique<Native>()) {
+    if (native_->display) native_->window.emplace(native_->display);
 }
 
-}  // namespace
+ShowFormWindow::~ShowFormWindow() { Fl::remove_timeout(&Native::Tick, native_.get()); }
 
-void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, MusicRunner& runner, bool pointerHidden,
-                 const std::filesystem::path& programFolder) {
-    // The start-up hid the pointer on this connection, which FLTK shares.
-    Display* display = SaverDisplay();
-    if (!display) return;
-    X11ShowPlatform platform(display, programFolder);
-    HiddenWindow window(display);
-    Velmoran_S form(settings, music, runner, platform, pointerHidden);
-    platform.onWatchTick = [&form] { form.Timer3_Timer(); };
-    CloseHook hook{&window, &form};
-    Fl::add_system_handler(&OnSystemEvent, &hook);
+bool ShowFormWindow::Exists() const { return native_->window.has_value(); }
 
-    form.Form_Load();
+void ShowFormWindow::SetWatchTimer(bool enabled) {
+    Native& n = *native_;
+    if (enabled == n.watchOn) return;
+    n.watchOn = enabled;
+    if (enabled)
+        Fl::add_timeout(kWatchSeconds, &Native::Tick, &n);
+    else
+        Fl::remove_timeout(&Native::Tick, &n);
+}
+
+void ShowFormWindow::RunUntilEnded(Velmoran_S& form) {
+    Native& n = *native_;
+    n.form = &form;
+    Fl::add_system_handler(&Native::OnSystemEvent, &n);
     // Fl::wait() without a time returns at once while no FLTK window is
     // shown, and this form has none: wait with a time, for timers and events.
-    while (!platform.Ended()) Fl::wait(1e20);
-
-    Fl::remove_idle(&X11ShowPlatform::WakeUp);
-    Fl::remove_system_handler(&OnSystemEvent);
+    while (!n.ended) Fl::wait(1e20);
+    Fl::remove_idle(&Native::WakeUp);
+    Fl::remove_system_handler(&Native::OnSystemEvent);
+    n.form = nullptr;
 }
 
-void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, MusicRunner& runner, bool pointerHidden) {
-    RunShowForm(settings, music, runner, pointerHidden, ProgramFolderOf(ProgramPath()));
+void ShowFormWindow::End() {
+    SetWatchTimer(false);
+    native_->ended = true;
+    // The end may come from a timer, which FLTK runs before it blocks for
+    // events; an idle callback keeps it from blocking, so that the loop
+    // sees the end at once.
+    Fl::add_idle(&Native::WakeUp);
 }
+
+std::optional<ScreenPicture> CaptureScreen() {
+    Display* display = SaverDisplay();
+    if (!display) return std::nullopt;
+    return CaptureRootWindow(display);
+}
+
+std::filesystem::path CaptureFallbackFolder() { return {}; }
 
 }  // namespace velmoran

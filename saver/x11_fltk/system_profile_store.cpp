@@ -1,3 +1,4 @@
+#include "saver/backend.h"
 #include "saver/settings/ini_file_store.h"
 
 namespace velmoran {

@@ -1,6 +1,5 @@
-#include "saver/x11_fltk/viewer_process.h"
-
 #include <spawn.h>
+#include <sys/types.h>
 #include <sys/wait.h>
 
 #include <cstring>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "common/capture_location.h"
+#include "saver/backend.h"
 
 extern char** environ;
 
@@ -29,6 +29,15 @@ std::vector<std::string> ViewerEnvironment(const std::filesystem::path& capture)
 
 }  // namespace
 
+struct ViewerProcess::Native {
+    pid_t pid = -1;
+    bool exited = false;
+};
+
+ViewerProcess::ViewerProcess() : native_(std::make_unique<Native>()) {}
+
+ViewerProcess::~ViewerProcess() = default;
+
 bool ViewerProcess::Start(const std::filesystem::path& program, const std::filesystem::path& capture) {
     const std::string path = program.string();
     auto env = ViewerEnvironment(capture);
@@ -39,17 +48,18 @@ bool ViewerProcess::Start(const std::filesystem::path& program, const std::files
     char* argv[] = {arg0.data(), nullptr};
     pid_t pid;
     if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, envp.data()) != 0) return false;
-    pid_ = pid;
-    exited_ = false;
+    native_->pid = pid;
+    native_->exited = false;
     return true;
 }
 
 bool ViewerProcess::Exited() {
-    if (pid_ <= 0 || exited_) return true;
+    Native& n = *native_;
+    if (n.pid <= 0 || n.exited) return true;
     int status;
-    const pid_t result = waitpid(pid_, &status, WNOHANG);
-    exited_ = result == pid_ || result < 0;
-    return exited_;
+    const pid_t result = waitpid(n.pid, &status, WNOHANG);
+    n.exited = result == n.pid || result < 0;
+    return n.exited;
 }
 
 }  // namespace velmoran

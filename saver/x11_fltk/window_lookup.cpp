@@ -5,6 +5,8 @@
 
 #include <X11/Xatom.h>
 
+#include "saver/backend.h"
+#include "saver/x11_fltk/display.h"
 #include "saver/x11_fltk/x_error_trap.h"
 
 namespace velmoran {
@@ -58,6 +60,11 @@ Window FindWindowTitled(Display* display, const std::string& title) {
         for (Window child : ChildrenOf(display, window)) pending.push_back(child);
     }
     return None;
+}
+
+bool WindowExists(const std::string& title) {
+    Display* display = SaverDisplay();
+    return display && WindowTitled(display, title);
 }
 
 }  // namespace velmoran

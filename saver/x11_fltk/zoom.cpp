@@ -52,7 +52,7 @@ void Animate(Display* display, Window root, const ScreenRect& from, const Screen
     XFlush(display);
 }
 
-void Zoom(Window window, bool opening) {
+void Zoom(Window window, const ZoomAnchor& anchor, bool opening) {
     Display* display = SaverDisplay();
     if (!display) return;
     XErrorTrap trap(display);
@@ -60,16 +60,16 @@ void Zoom(Window window, bool opening) {
     if (!windowRect) return;
     const Window root = RootOf(display, window);
     if (opening)
-        Animate(display, root, AnchorRect(), *windowRect);
+        Animate(display, root, AnchorRect(anchor), *windowRect);
     else
-        Animate(display, root, *windowRect, AnchorRect());
+        Animate(display, root, *windowRect, AnchorRect(anchor));
 }
 
 }  // namespace
 
-void ZoomOpen(Window window) { Zoom(window, true); }
+void ZoomOpen(Window window, const ZoomAnchor& anchor) { Zoom(window, anchor, true); }
 
-void ZoomClose(Window window) { Zoom(window, false); }
+void ZoomClose(Window window, const ZoomAnchor& anchor) { Zoom(window, anchor, false); }
 
 std::optional<ScreenRect> OuterRect(Display* display, Window window) {
     XErrorTrap trap(display);

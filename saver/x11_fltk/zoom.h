@@ -1,5 +1,5 @@
-// The settings dialog's zoom: an outline that grows from the anchor point
-// (AnchorX, AnchorY) to the window as it opens, and shrinks back as it closes.
+// The settings dialog's zoom: an outline that grows from the anchor point to
+// the window as it opens, and shrinks back as it closes.
 #pragma once
 
 #include <optional>
@@ -12,10 +12,10 @@ namespace velmoran {
 
 // From the anchor to the window's outer rectangle (its window manager frame
 // included), drawn on the root window.
-void ZoomOpen(Window window);
+void ZoomOpen(Window window, const ZoomAnchor& anchor);
 
 // From the window's outer rectangle to the anchor.
-void ZoomClose(Window window);
+void ZoomClose(Window window, const ZoomAnchor& anchor);
 
 // The window's outer rectangle in screen pixels; nothing for a window that
 // does not exist.

@@ -21,7 +21,7 @@ protected:
         if (file) text += std::string(kKeyBgmFile) + "=" + *file + "\r\n";
         program.Write(kSettingsFileName, text);
     }
-    MusicSettings Load() { return LoadSettings(store, program.Path()); }
+    MusicSettings Load() { return LoadSettings(store, PlacesOf(program.Path())); }
 
     TempFolder program;
     TempFolder music;

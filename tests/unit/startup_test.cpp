@@ -45,10 +45,10 @@ class FakeForms final : public SaverForms {
 public:
     explicit FakeForms(std::vector<std::string>& calls) : calls_(calls) {}
     void RunPreview(std::uint32_t host) override { calls_.push_back("preview " + std::to_string(host)); }
-    void RunSettingsDialog(MusicSettings& settings) override {
+    void RunSettingsDialog(MusicSettings& settings, const SaverPlaces&) override {
         calls_.push_back("dialog kind " + std::to_string(settings.BgmKind));
     }
-    void RunShow(const MusicSettings& settings, bool pointerHidden) override {
+    void RunShow(const MusicSettings& settings, bool pointerHidden, const SaverPlaces&) override {
         calls_.push_back("show kind " + std::to_string(settings.BgmKind) +
                          (pointerHidden ? " pointer hidden" : " pointer shown"));
     }
