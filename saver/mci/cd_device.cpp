@@ -1,7 +1,5 @@
 #include "saver/mci/cd_device.h"
 
-#include <SDL_mixer.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -15,17 +13,10 @@ std::int32_t SectorOf(std::int64_t bytes) { return static_cast<std::int32_t>(byt
 
 }  // namespace
 
-CdAudioDevice::CdAudioDevice(std::unique_ptr<CdDisc> disc)
-    : disc_(std::move(disc)), layout_(disc_->Layout()), position_(Bytes(layout_.Start())) {
-    Mix_HookMusic(&CdAudioDevice::Feed, this);
-}
+CdDevice::CdDevice(const AudioDisc& disc)
+    : disc_(disc), layout_(disc.Layout()), position_(Bytes(layout_.Start())) {}
 
-CdAudioDevice::~CdAudioDevice() {
-    // Waits for a mixing pass under way to end.
-    Mix_HookMusic(nullptr, nullptr);
-}
-
-std::int32_t CdAudioDevice::Run(const mci::Request& request, std::string& reply) {
+std::int32_t CdDevice::Run(const mci::Request& request, std::string& reply) {
     if (request.verb == "play") return Play(request.words);
     if (request.verb == "stop") {
         if (!request.words.empty()) return mci::kUnrecognizedKeyword;
@@ -39,7 +30,7 @@ std::int32_t CdAudioDevice::Run(const mci::Request& request, std::string& reply)
     return mci::kUnrecognizedCommand;
 }
 
-std::int32_t CdAudioDevice::Play(const std::vector<std::string>& words) {
+std::int32_t CdDevice::Play(const std::vector<std::string>& words) {
     mci::Options options;
     if (const std::int32_t code = mci::ParseOptions(words, {"from", "to"}, options); code != mci::kOk) return code;
     std::int32_t from = CurrentSector(), to = layout_.leadout;
@@ -57,7 +48,7 @@ std::int32_t CdAudioDevice::Play(const std::vector<std::string>& words) {
     return mci::kOk;
 }
 
-std::int32_t CdAudioDevice::Seek(const std::vector<std::string>& words) {
+std::int32_t CdDevice::Seek(const std::vector<std::string>& words) {
     if (words.size() != 2 || !mci::SameWord(words[0], "to")) return mci::kMissingParameter;
     std::int32_t sector = layout_.Start();
     if (mci::SameWord(words[1], "end"))
@@ -71,7 +62,7 @@ std::int32_t CdAudioDevice::Seek(const std::vector<std::string>& words) {
     return mci::kOk;
 }
 
-std::int32_t CdAudioDevice::Set(const std::vector<std::string>& words) {
+std::int32_t CdDevice::Set(const std::vector<std::string>& words) {
     const std::string phrase = mci::Phrase(words);
     if (phrase == "time format tmsf")
         format_ = TimeFormat::kTmsf;
@@ -84,7 +75,7 @@ std::int32_t CdAudioDevice::Set(const std::vector<std::string>& words) {
     return mci::kOk;
 }
 
-std::int32_t CdAudioDevice::Status(const std::vector<std::string>& words, std::string& reply) {
+std::int32_t CdDevice::Status(const std::vector<std::string>& words, std::string& reply) {
     const std::string item = mci::Phrase(words);
     if (item == "mode") {
         std::lock_guard lock(mutex_);
@@ -110,23 +101,21 @@ std::int32_t CdAudioDevice::Status(const std::vector<std::string>& words, std::s
     return mci::kOk;
 }
 
-std::int32_t CdAudioDevice::CurrentSector() {
+std::int32_t CdDevice::CurrentSector() {
     std::lock_guard lock(mutex_);
     return std::min(SectorOf(position_), layout_.leadout);
 }
 
-void CdAudioDevice::Feed(void* self, std::uint8_t* stream, int length) {
-    std::memset(stream, 0, static_cast<std::size_t>(length));
-    auto* device = static_cast<CdAudioDevice*>(self);
-    std::lock_guard lock(device->mutex_);
+void CdDevice::Fill(std::uint8_t* stream, std::size_t length) {
+    std::memset(stream, 0, length);
+    std::lock_guard lock(mutex_);
     std::size_t done = 0;
-    while (device->playing_ && done < static_cast<std::size_t>(length))
-        done += device->Stream(stream + done, static_cast<std::size_t>(length) - done);
+    while (playing_ && done < length) done += Stream(stream + done, length - done);
 }
 
 // Streams from the current position up to the end of its track at most, so
 // that data tracks are stepped over. Called with the mutex held.
-std::size_t CdAudioDevice::Stream(std::uint8_t* out, std::size_t length) {
+std::size_t CdDevice::Stream(std::uint8_t* out, std::size_t length) {
     const auto audio = layout_.AudioFrom(SectorOf(position_));
     if (!audio || Bytes(*audio) >= end_) {
         Finish();
@@ -140,13 +129,13 @@ std::size_t CdAudioDevice::Stream(std::uint8_t* out, std::size_t length) {
     const auto sectors = static_cast<std::int32_t>((skip + count + kSectorBytes - 1) / kSectorBytes);
     sectors_.resize(static_cast<std::size_t>(sectors) * kSectorBytes);
     // A stretch that cannot be read stays silent; play goes on past it.
-    if (disc_->Read(first, sectors, sectors_.data())) std::memcpy(out, sectors_.data() + skip, count);
+    if (disc_.Read(first, sectors, sectors_.data())) std::memcpy(out, sectors_.data() + skip, count);
     position_ += static_cast<std::int64_t>(count);
     if (position_ >= end_) Finish();
     return count;
 }
 
-void CdAudioDevice::Finish() {
+void CdDevice::Finish() {
     playing_ = false;
     // At the end of the disc the drive rests at its start again.
     if (end_ >= Bytes(layout_.leadout)) position_ = Bytes(layout_.Start());

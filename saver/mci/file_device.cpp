@@ -1,10 +1,7 @@
 #include "saver/mci/file_device.h"
 
-#include <SDL_mixer.h>
-
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 
 #include "saver/mci/errors.h"
 
@@ -15,21 +12,7 @@ std::string Milliseconds(double seconds) { return std::to_string(std::llround(se
 
 }  // namespace
 
-std::int32_t MusicFileDevice::Open(const std::string& path, std::unique_ptr<MciDevice>& device) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return mci::kFileNotFound;
-    Mix_Music* music = Mix_LoadMUS(path.c_str());
-    if (!music) return mci::kInvalidFile;
-    device.reset(new MusicFileDevice(music));
-    return mci::kOk;
-}
-
-MusicFileDevice::~MusicFileDevice() {
-    Mix_HaltMusic();
-    Mix_FreeMusic(music_);
-}
-
-std::int32_t MusicFileDevice::Run(const mci::Request& request, std::string& reply) {
+std::int32_t FileDevice::Run(const mci::Request& request, std::string& reply) {
     if (request.verb == "play") return Play(request.words);
     if (request.verb == "stop") {
         if (!request.words.empty()) return mci::kUnrecognizedKeyword;
@@ -46,7 +29,7 @@ std::int32_t MusicFileDevice::Run(const mci::Request& request, std::string& repl
     return mci::kUnrecognizedCommand;
 }
 
-std::int32_t MusicFileDevice::Play(const std::vector<std::string>& words) {
+std::int32_t FileDevice::Play(const std::vector<std::string>& words) {
     mci::Options options;
     if (const std::int32_t code = mci::ParseOptions(words, {"from", "to"}, options); code != mci::kOk) return code;
     if (options.Find("to")) return mci::kUnsupportedFunction;
@@ -64,12 +47,12 @@ std::int32_t MusicFileDevice::Play(const std::vector<std::string>& words) {
     resumeAt_ = from;
     // From the very end there is nothing left to hear: play is over at once.
     if (length > 0 && from >= length) return mci::kOk;
-    if (Mix_FadeInMusicPos(music_, 1, 0, from) != 0) return mci::kHardware;
+    if (!stream_->Start(from)) return mci::kHardware;
     started_ = true;
     return mci::kOk;
 }
 
-std::int32_t MusicFileDevice::Seek(const std::vector<std::string>& words) {
+std::int32_t FileDevice::Seek(const std::vector<std::string>& words) {
     if (words.size() != 2 || !mci::SameWord(words[0], "to")) return mci::kMissingParameter;
     double to = 0;
     if (mci::SameWord(words[1], "end")) {
@@ -84,12 +67,12 @@ std::int32_t MusicFileDevice::Seek(const std::vector<std::string>& words) {
     return mci::kOk;
 }
 
-std::int32_t MusicFileDevice::Status(const std::vector<std::string>& words, std::string& reply) {
+std::int32_t FileDevice::Status(const std::vector<std::string>& words, std::string& reply) {
     const std::string item = mci::Phrase(words);
     if (item == "mode")
         reply = Playing() ? "playing" : "stopped";
     else if (item == "position")
-        reply = Milliseconds(Playing() ? Mix_GetMusicPosition(music_) : resumeAt_);
+        reply = Milliseconds(Playing() ? stream_->Position() : resumeAt_);
     else if (item == "length")
         reply = Milliseconds(Length());
     else if (item == "time format")
@@ -100,23 +83,23 @@ std::int32_t MusicFileDevice::Status(const std::vector<std::string>& words, std:
 }
 
 // Notices a play that has come to the end of the file: it rests there.
-bool MusicFileDevice::Playing() {
-    if (started_ && !Mix_PlayingMusic()) {
+bool FileDevice::Playing() {
+    if (started_ && !stream_->Playing()) {
         started_ = false;
         resumeAt_ = Length();
     }
     return started_;
 }
 
-void MusicFileDevice::Stop() {
+void FileDevice::Stop() {
     if (!Playing()) return;
-    resumeAt_ = std::max(0.0, Mix_GetMusicPosition(music_));
-    Mix_HaltMusic();
+    resumeAt_ = std::max(0.0, stream_->Position());
+    stream_->Halt();
     started_ = false;
 }
 
-double MusicFileDevice::Length() const {
-    return std::max(0.0, Mix_MusicDuration(music_));
+double FileDevice::Length() const {
+    return std::max(0.0, stream_->Length());
 }
 
 }  // namespace velmoran

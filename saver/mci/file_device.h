@@ -1,29 +1,39 @@
-// A music file (MP3, or any other the mixer decodes) as a media device under
-// its alias: play from a position in milliseconds, stop, seek and status.
-// Like the media interface's own player it remembers where it stopped, and
-// a plain "play" goes on from there.
+// A music file (MP3, or any other the platform decodes) as a media device
+// under its alias: play from a position in milliseconds, stop, seek and
+// status. Like the media interface's own player it remembers where it
+// stopped, and a plain "play" goes on from there.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "saver/mci/device.h"
 
-typedef struct _Mix_Music Mix_Music;
-
 namespace velmoran {
 
-class MusicFileDevice final : public MciDevice {
+// The decoded file as the platform plays it. Times are in seconds.
+class MusicStream {
 public:
-    // 0 and the device, or an error code. Needs the mixer output open; only
-    // one may exist at a time, as the mixer has one music stream.
-    static std::int32_t Open(const std::string& path, std::unique_ptr<MciDevice>& device);
-    ~MusicFileDevice() override;
+    virtual ~MusicStream() = default;
+    // The file's length; 0 or less when it is not known.
+    virtual double Length() const = 0;
+    // How far into the file play is; less than 0 when it is not known.
+    virtual double Position() const = 0;
+    // Whether it plays: false once play has reached the end or was halted.
+    virtual bool Playing() const = 0;
+    // Plays it once from `from`; false when it cannot.
+    virtual bool Start(double from) = 0;
+    virtual void Halt() = 0;
+};
+
+class FileDevice final : public MciDevice {
+public:
+    explicit FileDevice(std::unique_ptr<MusicStream> stream) : stream_(std::move(stream)) {}
 
     std::int32_t Run(const mci::Request& request, std::string& reply) override;
 
 private:
-    explicit MusicFileDevice(Mix_Music* music) : music_(music) {}
     std::int32_t Play(const std::vector<std::string>& words);
     std::int32_t Seek(const std::vector<std::string>& words);
     std::int32_t Status(const std::vector<std::string>& words, std::string& reply);
@@ -31,7 +41,7 @@ private:
     void Stop();
     double Length() const;
 
-    Mix_Music* const music_;
+    const std::unique_ptr<MusicStream> stream_;
     bool started_ = false;  // play began and was not stopped, though it may have ended
     double resumeAt_ = 0;   // seconds: where a plain play goes on
 };

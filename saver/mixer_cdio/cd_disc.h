@@ -5,24 +5,22 @@
 #include <cstdint>
 #include <memory>
 
-#include "saver/mci/disc_layout.h"
+#include "saver/mci/cd_device.h"
 
 typedef struct _CdIo CdIo_t;
 
 namespace velmoran {
 
 inline constexpr const char* kCdromVariable = "VELMORAN_CDROM";
-inline constexpr std::int32_t kSectorBytes = 2352;  // 588 stereo 16-bit frames
 
-class CdDisc {
+class CdDisc final : public AudioDisc {
 public:
     // 0 and the disc, or an error code: no image file, no drive, no disc.
     static std::int32_t Open(std::unique_ptr<CdDisc>& disc);
-    ~CdDisc();
+    ~CdDisc() override;
 
-    const DiscLayout& Layout() const { return layout_; }
-    // Reads whole sectors of audio; false when they cannot be read.
-    bool Read(std::int32_t sector, std::int32_t count, std::uint8_t* data) const;
+    const DiscLayout& Layout() const override { return layout_; }
+    bool Read(std::int32_t sector, std::int32_t count, std::uint8_t* data) const override;
 
 private:
     CdDisc(CdIo_t* cdio, DiscLayout layout) : cdio_(cdio), layout_(std::move(layout)) {}

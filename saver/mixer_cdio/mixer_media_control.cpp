@@ -1,51 +1,23 @@
 #include "saver/mixer_cdio/mixer_media_control.h"
 
-#include <cstring>
-
 #include "saver/backend.h"
-
-#include "saver/mci/cd_device.h"
 #include "saver/mci/errors.h"
-#include "saver/mci/file_device.h"
+#include "saver/mixer_cdio/cd_player.h"
+#include "saver/mixer_cdio/music_stream.h"
 
 namespace velmoran {
-namespace {
-
-// Copies a text with its NUL; false when it does not fit.
-bool CopyOut(const std::string& text, char* buffer, std::uint32_t length) {
-    if (length == 0) return text.empty();
-    if (text.size() >= length) {
-        buffer[0] = '\0';
-        return false;
-    }
-    std::memcpy(buffer, text.c_str(), text.size() + 1);
-    return true;
-}
-
-std::int32_t OpenCd(std::unique_ptr<MciDevice>& device) {
-    std::unique_ptr<CdDisc> disc;
-    if (const std::int32_t code = CdDisc::Open(disc); code != mci::kOk) return code;
-    device = std::make_unique<CdAudioDevice>(std::move(disc));
-    return mci::kOk;
-}
-
-}  // namespace
 
 MixerMediaControl::~MixerMediaControl() {
-    device_.reset();
+    interpreter_.CloseAll();
     wave_.Stop();
 }
 
 std::int32_t MixerMediaControl::SendString(const char* command, char* reply, std::uint32_t replyLength) {
-    std::string text;
-    std::int32_t code = Execute(command, text);
-    if (reply && !CopyOut(code == mci::kOk ? text : std::string(), reply, replyLength)) code = mci::kParamOverflow;
-    return code;
+    return interpreter_.SendString(command, reply, replyLength);
 }
 
 bool MixerMediaControl::ErrorString(std::int32_t code, char* text, std::uint32_t length) {
-    const char* message = mci::ErrorText(code);
-    return message && text && CopyOut(message, text, length);
+    return MciInterpreter::ErrorString(code, text, length);
 }
 
 int MixerMediaControl::WaveOutputDevices() {
@@ -60,40 +32,17 @@ void MixerMediaControl::StopWave() {
     wave_.Stop();
 }
 
-std::int32_t MixerMediaControl::Execute(const char* command, std::string& reply) {
-    mci::Request request;
-    if (const std::int32_t code = mci::Parse(command, request); code != mci::kOk) return code;
-    if (request.verb == "open") return Open(request);
-    if (request.verb == "close") return Close(request);
-    if (!device_ || !mci::SameWord(request.device, name_)) return mci::kInvalidDeviceName;
-    return device_->Run(request, reply);
+std::int32_t MixerMediaControl::OpenCd(std::unique_ptr<MciDevice>& device) {
+    std::unique_ptr<CdDisc> disc;
+    if (const std::int32_t code = CdDisc::Open(disc); code != mci::kOk) return code;
+    device = std::make_unique<CdPlayer>(std::move(disc));
+    return mci::kOk;
 }
 
-std::int32_t MixerMediaControl::Open(const mci::Request& request) {
-    std::vector<std::string> words;
-    for (const std::string& word : request.words)
-        if (!mci::SameWord(word, "shareable")) words.push_back(word);
-    mci::Options options;
-    if (const std::int32_t code = mci::ParseOptions(words, {"type", "alias"}, options); code != mci::kOk) return code;
-    const std::string* alias = options.Find("alias");
-    const std::string name = alias ? *alias : request.device;
-    if (device_) return (alias && mci::SameWord(name, name_)) ? mci::kDuplicateAlias : mci::kDeviceOpen;
-
-    const std::string* type = options.Find("type");
-    const bool cd = type ? mci::SameWord(*type, "cdaudio") : mci::SameWord(request.device, "cdaudio");
-    if (type && !cd && !mci::SameWord(*type, "mpegvideo") && !mci::SameWord(*type, "waveaudio"))
-        return mci::kInvalidDeviceName;
-    if (!mixer_.Ready()) return mci::kHardware;
-    const std::int32_t code = cd ? OpenCd(device_) : MusicFileDevice::Open(request.device, device_);
-    if (code == mci::kOk) name_ = name;
-    return code;
-}
-
-std::int32_t MixerMediaControl::Close(const mci::Request& request) {
-    if (!mci::SameWord(request.device, "all") && (!device_ || !mci::SameWord(request.device, name_)))
-        return mci::kInvalidDeviceName;
-    device_.reset();
-    name_.clear();
+std::int32_t MixerMediaControl::OpenFile(const std::string& path, std::unique_ptr<MciDevice>& device) {
+    std::unique_ptr<MusicStream> stream;
+    if (const std::int32_t code = MixerMusic::Open(path, stream); code != mci::kOk) return code;
+    device = std::make_unique<FileDevice>(std::move(stream));
     return mci::kOk;
 }
 

@@ -1,23 +1,24 @@
-// The media facilities on Linux: a back end that understands the media
-// control command strings the music player sends and answers them the way
-// the media control interface does, with SDL_mixer for sound and libcdio for
-// the audio CD. It plays one CD or one music file at a time, besides the
-// looping wave sound.
+// The media facilities on Linux: the media-command interpreter over devices
+// of SDL_mixer for sound and libcdio for the audio CD, and the looping wave
+// sound beside them.
 #pragma once
 
 #include <memory>
 #include <string>
 
-#include "saver/music/media_control.h"
-#include "saver/mci/device.h"
+#include "saver/mci/interpreter.h"
 #include "saver/mixer_cdio/mixer_output.h"
 #include "saver/mixer_cdio/wave_loop.h"
+#include "saver/music/media_control.h"
 
 namespace velmoran {
 
-class MixerMediaControl final : public MediaControl {
+class MixerMediaControl final : public MediaControl, private MciDevices {
 public:
+    MixerMediaControl() = default;
     ~MixerMediaControl() override;
+    MixerMediaControl(const MixerMediaControl&) = delete;
+    MixerMediaControl& operator=(const MixerMediaControl&) = delete;
 
     std::int32_t SendString(const char* command, char* reply, std::uint32_t replyLength) override;
     bool ErrorString(std::int32_t code, char* text, std::uint32_t length) override;
@@ -26,13 +27,12 @@ public:
     void StopWave() override;
 
 private:
-    std::int32_t Execute(const char* command, std::string& reply);
-    std::int32_t Open(const mci::Request& request);
-    std::int32_t Close(const mci::Request& request);
+    bool OutputReady() override { return mixer_.Ready(); }
+    std::int32_t OpenCd(std::unique_ptr<MciDevice>& device) override;
+    std::int32_t OpenFile(const std::string& path, std::unique_ptr<MciDevice>& device) override;
 
     MixerOutput mixer_;  // first in, last out: the devices play through it
-    std::string name_;   // the open device's name or alias
-    std::unique_ptr<MciDevice> device_;
+    MciInterpreter interpreter_{*this};
     WaveLoop wave_;
 };
 
