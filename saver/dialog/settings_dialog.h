@@ -1,6 +1,7 @@
 // The settings dialog Velmoran_P, captioned "<Velmoran>": the user picks the
 // music source (none, music CD, MP3 or WAV file), the CD track to repeat and
-// the music file, and "設定" saves the choice to the settings file while "ｷｬﾝｾﾙ" or the close box discards it.
+// the music file, and "設定" saves the choice to the settings file while
+// "ｷｬﾝｾﾙ" or the close box discards it.
 //
 // This presenter holds the dialog's behaviour in handlers named after the
 // element and the event; a platform view (settings_dialog_view.h) shows it
@@ -12,10 +13,10 @@
 #include <string>
 #include <string_view>
 
+#include "saver/dialog/settings_dialog_view.h"
 #include "saver/settings/profile_store.h"
 #include "saver/settings/saver_places.h"
 #include "saver/settings/settings.h"
-#include "saver/dialog/settings_dialog_view.h"
 
 namespace velmoran {
 

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "saver/dialog/dialog_gradient.h"
-#include "saver/rgb_colour.h"
 #include "saver/dialog/settings_dialog_design.h"
 #include "saver/dialog/zoom_anchor.h"
+#include "saver/rgb_colour.h"
 
 namespace velmoran {
 

@@ -5,7 +5,8 @@
 namespace velmoran {
 
 SaverPlaces PlacesOf(const std::string& programFolder) {
-    return {programFolder, FileInFolder(programFolder, kSettingsFileName), FileInFolder(programFolder, kViewerFileName)};
+    return {programFolder, FileInFolder(programFolder, kSettingsFileName),
+            FileInFolder(programFolder, kViewerFileName)};
 }
 
 }  // namespace velmoran

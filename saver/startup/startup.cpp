@@ -1,8 +1,8 @@
 #include "saver/startup/startup.h"
 
-#include "saver/startup/command_line.h"
 #include "saver/settings/load_settings.h"
 #include "saver/settings/paths.h"
+#include "saver/startup/command_line.h"
 
 namespace velmoran {
 

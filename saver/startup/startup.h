@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "common/window_facts.h"
-#include "saver/startup/forms.h"
 #include "saver/settings/profile_store.h"
+#include "saver/startup/forms.h"
 
 namespace velmoran {
 

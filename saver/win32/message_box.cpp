@@ -1,3 +1,4 @@
+// A modal message with an OK button, through the system's message box.
 #include <windows.h>
 
 #include "saver/backend.h"

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "saver/rgb_colour.h"
 #include "saver/dialog/settings_dialog_design.h"
+#include "saver/rgb_colour.h"
 
 namespace velmoran {
 

@@ -1,3 +1,4 @@
+// Hiding and showing the mouse pointer through the show-cursor count.
 #include <windows.h>
 
 #include "saver/backend.h"

@@ -1,3 +1,4 @@
+// Where the running program lies, and paths as system text, on Windows.
 #include <windows.h>
 
 #include "saver/backend.h"

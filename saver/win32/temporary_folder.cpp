@@ -1,3 +1,4 @@
+// The capture's fallback folder on Windows: the user's temporary folder.
 #include <windows.h>
 
 #include <string>

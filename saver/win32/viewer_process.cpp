@@ -1,3 +1,4 @@
+// The viewer as a child process, started with CreateProcess.
 #include <windows.h>
 
 #include <string>

@@ -1,3 +1,4 @@
+// Finding a top-level window by its title.
 #include <windows.h>
 
 #include "saver/backend.h"

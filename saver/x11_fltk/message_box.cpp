@@ -1,3 +1,4 @@
+// A modal message with an OK button, through FLTK.
 #include <cstdio>
 
 #include <FL/fl_ask.H>

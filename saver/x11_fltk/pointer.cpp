@@ -1,3 +1,4 @@
+// Hiding and showing the mouse pointer through XFixes.
 #include <X11/extensions/Xfixes.h>
 
 #include "saver/backend.h"

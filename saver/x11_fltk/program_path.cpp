@@ -1,3 +1,4 @@
+// Where the running program lies, and paths as system text, on Linux.
 #include <unistd.h>
 
 #include <vector>

@@ -1,3 +1,4 @@
+// The viewer as a child process, started with posix_spawn.
 #include <spawn.h>
 #include <sys/types.h>
 #include <sys/wait.h>

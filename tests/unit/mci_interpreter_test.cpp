@@ -135,7 +135,8 @@ TEST_F(MciInterpreterTest, AReplyThatDoesNotFitFailsAndLeavesTheBufferEmpty) {
 }
 
 TEST_F(MciInterpreterTest, EveryCodeItReturnsHasAText) {
-    for (std::int32_t code : {259, 261, 262, 263, 265, 267, 268, 269, 270, 273, 274, 275, 276, 282, 289, 292, 293, 296}) {
+    for (std::int32_t code :
+         {259, 261, 262, 263, 265, 267, 268, 269, 270, 273, 274, 275, 276, 282, 289, 292, 293, 296}) {
         char text[256] = "";
         EXPECT_TRUE(MciInterpreter::ErrorString(code, text, sizeof text)) << code;
         EXPECT_STRNE(text, "") << code;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "saver/settings/profile_store.h"
 #include "saver/dialog/settings_dialog_view.h"
+#include "saver/settings/profile_store.h"
 
 namespace velmoran::test {
 
