@@ -17,7 +17,6 @@
 #include "saver/win32/ole_picture.h"
 #include "saver/win32/painted_window.h"
 #include "saver/win32/wide_text.h"
-#include "saver/win32/zoom.h"
 
 namespace velmoran {
 
@@ -51,6 +50,16 @@ UINT LabelFormat(const design::Control& control) {
 }
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+RECT ToRect(const ScreenRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+// The zoom is the system's caption animation between the anchor and the window.
+void AnimateCaption(HWND window, const ScreenRect& anchor, bool opening) {
+    RECT windowRect{};
+    GetWindowRect(window, &windowRect);
+    const RECT anchorRect = ToRect(anchor);
+    DrawAnimatedRects(window, IDANI_CAPTION, opening ? &anchorRect : &windowRect, opening ? &windowRect : &anchorRect);
+}
 
 }  // namespace
 
@@ -328,9 +337,13 @@ std::optional<ScreenPoint> SettingsDialogWindow::PointerPosition() {
     return ScreenPoint{p.x, p.y};
 }
 
-void SettingsDialogWindow::ZoomOpen(const ZoomAnchor& anchor) { velmoran::ZoomOpen(native_->Form(), anchor); }
+void SettingsDialogWindow::ZoomOpen(const ZoomAnchor& anchor) {
+    AnimateCaption(native_->Form(), AnchorRect(anchor), true);
+}
 
-void SettingsDialogWindow::ZoomClose(const ZoomAnchor& anchor) { velmoran::ZoomClose(native_->Form(), anchor); }
+void SettingsDialogWindow::ZoomClose(const ZoomAnchor& anchor) {
+    AnimateCaption(native_->Form(), AnchorRect(anchor), false);
+}
 
 // The pointer changes at once, over whichever of the dialog's windows it is.
 void SettingsDialogWindow::SetPointer(PointerShape shape) {
