@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "common/capture_bitmap.h"
-#include "saver/screen_pixels.h"
-#include "saver/x11/screen_capture.h"
+#include "saver/show/screen_pixels.h"
+#include "saver/x11_fltk/screen_capture.h"
 
 namespace {
 

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "common/file_names.h"
+
 namespace velmoran {
 
 namespace {
@@ -12,12 +14,12 @@ bool HasText(const char* s) { return s && *s; }
 
 std::string CaptureLocation(bool forWindows, const EnvLookup& env) {
     if (const char* given = env(kCaptureVariable); HasText(given)) return given;
-    if (forWindows) return "C:\\Velmoran.bmp";
+    if (forWindows) return std::string("C:\\") + kCaptureFileName;
     // Never a fixed name in a world-writable folder such as /tmp.
     if (const char* runtime = env("XDG_RUNTIME_DIR"); HasText(runtime))
-        return std::string(runtime) + "/Velmoran.bmp";
+        return std::string(runtime) + "/" + kCaptureFileName;
     if (const char* home = env("HOME"); HasText(home))
-        return std::string(home) + "/.cache/Velmoran.bmp";
+        return std::string(home) + "/.cache/" + kCaptureFileName;
     return {};
 }
 
@@ -28,6 +30,14 @@ std::string CaptureLocation() {
     constexpr bool kWindows = false;
 #endif
     return CaptureLocation(kWindows, [](const char* name) { return std::getenv(name); });
+}
+
+std::vector<std::filesystem::path> CapturePlaces(const std::filesystem::path& location,
+                                                 const std::filesystem::path& fallbackFolder) {
+    std::vector<std::filesystem::path> places;
+    if (!location.empty()) places.push_back(location);
+    if (!fallbackFolder.empty()) places.push_back(fallbackFolder / kCaptureFileName);
+    return places;
 }
 
 }  // namespace velmoran

@@ -1,8 +1,10 @@
 // Where the saver writes the desktop capture and the viewer reads it.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace velmoran {
 
@@ -19,5 +21,12 @@ std::string CaptureLocation(bool forWindows, const EnvLookup& env);
 
 // The same for the system this program was built for, from its environment.
 std::string CaptureLocation();
+
+// Where the saver tries to write the capture, best first: the capture
+// location, then the capture file in the fallback folder, for a user who may
+// not create files at the location (the root of C: on Windows). Either is
+// left out when empty.
+std::vector<std::filesystem::path> CapturePlaces(const std::filesystem::path& location,
+                                                 const std::filesystem::path& fallbackFolder);
 
 }  // namespace velmoran

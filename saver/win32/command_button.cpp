@@ -1,7 +1,10 @@
-#include "saver/win32/command_button.h"
-
+// The skinned push button on Windows: a child window of its own class
+// ("VelmoranCommand"), which takes the keyboard focus, sits in its parent's
+// tab order (WS_TABSTOP, in creation order) and is what WindowFromPoint finds.
+#include <windows.h>
 #include <windowsx.h>
 
+#include "saver/backend.h"
 #include "saver/win32/face_bitmaps.h"
 #include "saver/win32/wide_text.h"
 
@@ -23,6 +26,17 @@ std::int16_t ButtonsHeld(WPARAM wParam) {
                         (wParam & MK_MBUTTON ? kMiddleButton : 0));
 }
 
+// The mouse button a button message is about.
+std::int16_t ButtonOfMessage(UINT message) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP: return kLeftButton;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: return kRightButton;
+    default: return kMiddleButton;
+    }
+}
+
 HFONT MakeFont(const ButtonFont& font) {
     LOGFONTW lf{};
     lf.lfHeight = -FontPixelHeight(font);
@@ -39,11 +53,40 @@ HFONT MakeFont(const ButtonFont& font) {
 
 }  // namespace
 
-CommandButton::CommandButton(HWND parent, int x, int y, int width, int height, int id) {
+struct CommandButton::Native {
+    explicit Native(CommandButton& owner) : button(owner) {}
+    ~Native() {
+        if (hwnd) DestroyWindow(hwnd);
+        FreeBackImage();
+        if (font) DeleteObject(font);
+    }
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void Pointer(Command::Pointer kind, std::int16_t mouseButton, WPARAM wParam, LPARAM lParam);
+    void PointerUp(std::int16_t mouseButton, WPARAM wParam, LPARAM lParam);
+    void MakeBackImage(int width, int height);
+    void FreeBackImage();
+    void Paint(HDC dc);
+    void PaintParentBackground(HDC dc);
+    void PaintCaption(HDC dc);
+
+    CommandButton& button;
+    HWND hwnd = nullptr;
+    PixelSize size;
+    HDC backDc = nullptr;
+    HBITMAP backBitmap = nullptr;
+    HGDIOBJ oldBitmap = nullptr;
+    HFONT font = nullptr;
+    ButtonFont fontMade;
+};
+
+CommandButton::CommandButton(WindowRef parent, int x, int y, int width, int height)
+    : native_(std::make_unique<Native>(*this)) {
     static const bool registered = [] {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = WindowProc;
+        wc.lpfnWndProc = Native::WindowProc;
         wc.hInstance = Instance();
         wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         wc.lpszClassName = kClassName;
@@ -52,133 +95,126 @@ CommandButton::CommandButton(HWND parent, int x, int y, int width, int height, i
     if (!registered) return;
     // WM_CREATE and the first WM_SIZE, which paints the first face, arrive
     // before CreateWindowExW returns; WM_NCCREATE attaches the window first.
-    CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, x, y, width,
-                    height, parent, reinterpret_cast<HMENU>(INT_PTR(id)), Instance(), this);
+    CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, x, y, width, height,
+                    reinterpret_cast<HWND>(parent), nullptr, Instance(), native_.get());
 }
 
-CommandButton::~CommandButton() {
-    if (hwnd_) DestroyWindow(hwnd_);
-    FreeBackImage();
-    if (font_) DeleteObject(font_);
-}
+// The window goes first: its last messages still reach the control.
+CommandButton::~CommandButton() { native_.reset(); }
+
+WindowRef CommandButton::Window() const { return reinterpret_cast<WindowRef>(native_->hwnd); }
 
 void CommandButton::Focus() {
-    if (hwnd_ && GetFocus() != hwnd_) SetFocus(hwnd_);
+    const HWND hwnd = native_->hwnd;
+    if (hwnd && GetFocus() != hwnd) SetFocus(hwnd);
 }
 
-LRESULT CALLBACK CommandButton::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CommandButton::Native::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<CommandButton*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
+        auto* self = static_cast<Native*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<CommandButton*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = reinterpret_cast<Native*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
+        self->hwnd = nullptr;
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     return self->Handle(message, wParam, lParam);
 }
 
-LRESULT CommandButton::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CommandButton::Native::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    Command& control = button.control_;
     switch (message) {
     case WM_MOUSEMOVE:
         Pointer(Command::Pointer::Move, ButtonsHeld(wParam), wParam, lParam);
         return 0;
     case WM_LBUTTONDOWN:
-        Focus();
-        SetCapture(hwnd_);
-        Pointer(Command::Pointer::Down, kLeftButton, wParam, lParam);
-        return 0;
+        button.Focus();
+        [[fallthrough]];
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        SetCapture(hwnd_);
-        Pointer(Command::Pointer::Down, message == WM_RBUTTONDOWN ? kRightButton : kMiddleButton, wParam, lParam);
+        SetCapture(hwnd);
+        Pointer(Command::Pointer::Down, ButtonOfMessage(message), wParam, lParam);
         return 0;
     case WM_LBUTTONUP:
-        PointerUp(kLeftButton, wParam, lParam);
-        return 0;
     case WM_RBUTTONUP:
-        PointerUp(kRightButton, wParam, lParam);
-        return 0;
     case WM_MBUTTONUP:
-        PointerUp(kMiddleButton, wParam, lParam);
+        PointerUp(ButtonOfMessage(message), wParam, lParam);
         return 0;
     case WM_SETFOCUS:
-        control_.UserControl_GotFocus();
-        return 0;
     case WM_KILLFOCUS:
-        control_.UserControl_LostFocus();
+        button.FocusChanged(message == WM_SETFOCUS);
         return 0;
     case WM_SIZE:
         MakeBackImage(LOWORD(lParam), HIWORD(lParam));
-        control_.UserControl_Resize();
+        control.UserControl_Resize();
         return 0;
     case WM_TIMER:
-        if (wParam == kPointerWatch) control_.TmrMouse_Timer();
+        if (wParam == kPointerWatch) control.TmrMouse_Timer();
         return 0;
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
         PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
+        HDC dc = BeginPaint(hwnd, &ps);
         Paint(dc);
-        EndPaint(hwnd_, &ps);
+        EndPaint(hwnd, &ps);
         return 0;
     }
     case WM_DESTROY:
-        KillTimer(hwnd_, kPointerWatch);
+        KillTimer(hwnd, kPointerWatch);
         return 0;
     }
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-void CommandButton::Pointer(Command::Pointer kind, std::int16_t button, WPARAM wParam, LPARAM lParam) {
-    control_.PointerEvent(kind, button, ShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+void CommandButton::Native::Pointer(Command::Pointer kind, std::int16_t mouseButton, WPARAM wParam, LPARAM lParam) {
+    button.control_.PointerEvent(kind, mouseButton, ShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
 }
 
 // The release is the last thing the button handles: the click it may raise
-// can destroy the button.
-void CommandButton::PointerUp(std::int16_t button, WPARAM wParam, LPARAM lParam) {
+// can close the form, and the button's window with it.
+void CommandButton::Native::PointerUp(std::int16_t mouseButton, WPARAM wParam, LPARAM lParam) {
     if (!(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) ReleaseCapture();
-    Pointer(Command::Pointer::Up, button, wParam, lParam);
+    Pointer(Command::Pointer::Up, mouseButton, wParam, lParam);
 }
 
-void CommandButton::MakeBackImage(int width, int height) {
+void CommandButton::Native::MakeBackImage(int width, int height) {
     FreeBackImage();
-    size_ = {width, height};
-    HDC screen = GetDC(hwnd_);
-    backDc_ = CreateCompatibleDC(screen);
-    backBitmap_ = CreateCompatibleBitmap(screen, width > 0 ? width : 1, height > 0 ? height : 1);
-    ReleaseDC(hwnd_, screen);
-    if (backDc_ && backBitmap_) oldBitmap_ = SelectObject(backDc_, backBitmap_);
-    Clear();
+    size = {width, height};
+    HDC screen = GetDC(hwnd);
+    backDc = CreateCompatibleDC(screen);
+    backBitmap = CreateCompatibleBitmap(screen, width > 0 ? width : 1, height > 0 ? height : 1);
+    ReleaseDC(hwnd, screen);
+    if (backDc && backBitmap) oldBitmap = SelectObject(backDc, backBitmap);
+    button.Clear();
 }
 
-void CommandButton::FreeBackImage() {
-    if (backDc_ && oldBitmap_) SelectObject(backDc_, oldBitmap_);
-    if (backBitmap_) DeleteObject(backBitmap_);
-    if (backDc_) DeleteDC(backDc_);
-    backDc_ = nullptr;
-    backBitmap_ = nullptr;
-    oldBitmap_ = nullptr;
+void CommandButton::Native::FreeBackImage() {
+    if (backDc && oldBitmap) SelectObject(backDc, oldBitmap);
+    if (backBitmap) DeleteObject(backBitmap);
+    if (backDc) DeleteDC(backDc);
+    backDc = nullptr;
+    backBitmap = nullptr;
+    oldBitmap = nullptr;
 }
 
-void CommandButton::Paint(HDC dc) {
-    if (opaque_ && backDc_)
-        BitBlt(dc, 0, 0, size_.w, size_.h, backDc_, 0, 0, SRCCOPY);
+void CommandButton::Native::Paint(HDC dc) {
+    if (button.opaque_ && backDc)
+        BitBlt(dc, 0, 0, size.w, size.h, backDc, 0, 0, SRCCOPY);
     else
         PaintParentBackground(dc);
     PaintCaption(dc);
 }
 
 // A transparent button lets its parent paint the area it covers.
-void CommandButton::PaintParentBackground(HDC dc) {
-    HWND parent = GetParent(hwnd_);
+void CommandButton::Native::PaintParentBackground(HDC dc) {
+    HWND parent = GetParent(hwnd);
     POINT origin{0, 0};
-    MapWindowPoints(hwnd_, parent, &origin, 1);
+    MapWindowPoints(hwnd, parent, &origin, 1);
     POINT old;
     SetViewportOrgEx(dc, -origin.x, -origin.y, &old);
     SendMessageW(parent, WM_ERASEBKGND, WPARAM(dc), 0);
@@ -188,20 +224,21 @@ void CommandButton::PaintParentBackground(HDC dc) {
 
 // The caption has no background of its own. Disabled, it takes the system's
 // greyed look: grey text over a highlight one pixel down and right.
-void CommandButton::PaintCaption(HDC dc) {
-    if (!font_ || !(fontMade_ == caption_.font)) {
-        if (font_) DeleteObject(font_);
-        font_ = MakeFont(caption_.font);
-        fontMade_ = caption_.font;
+void CommandButton::Native::PaintCaption(HDC dc) {
+    const CaptionElement& caption = button.caption_;
+    if (!font || !(fontMade == caption.font)) {
+        if (font) DeleteObject(font);
+        font = MakeFont(caption.font);
+        fontMade = caption.font;
     }
-    PixelRect p = TwipsToPixels(TwipRect{caption_.left, caption_.top, caption_.width, caption_.height});
+    PixelRect p = TwipsToPixels(TwipRect{caption.left, caption.top, caption.width, caption.height});
     RECT r{p.x, p.y, p.x + p.w, p.y + p.h};
-    std::wstring text = Widen(caption_.text);
+    std::wstring text = Widen(caption.text);
     const UINT format = DT_CENTER | DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_NOCLIP;
-    HGDIOBJ oldFont = SelectObject(dc, font_);
+    HGDIOBJ oldFont = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    if (caption_.enabled) {
-        SetTextColor(dc, COLORREF(caption_.colour & 0xFFFFFF));
+    if (caption.enabled) {
+        SetTextColor(dc, COLORREF(caption.colour & 0xFFFFFF));
         DrawTextW(dc, text.c_str(), int(text.size()), &r, format);
     } else {
         RECT shadow{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
@@ -213,60 +250,54 @@ void CommandButton::PaintCaption(HDC dc) {
     SelectObject(dc, oldFont);
 }
 
+PixelSize CommandButton::InnerSize() const { return native_->size; }
+
 void CommandButton::Clear() {
-    if (!backDc_) return;
-    RECT all{0, 0, size_.w, size_.h};
-    FillRect(backDc_, &all, GetSysColorBrush(COLOR_BTNFACE));
+    const Native& n = *native_;
+    if (!n.backDc) return;
+    RECT all{0, 0, n.size.w, n.size.h};
+    FillRect(n.backDc, &all, GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void CommandButton::FillGradient(const std::array<GradientVertex, 2>& vertices, GradientRect mesh) {
-    if (!backDc_) return;
+    if (!native_->backDc) return;
     TRIVERTEX v[2];
     for (int i = 0; i < 2; ++i)
         v[i] = {LONG(vertices[i].x), LONG(vertices[i].y), COLOR16(vertices[i].red), COLOR16(vertices[i].green),
                 COLOR16(vertices[i].blue), COLOR16(vertices[i].alpha)};
     GRADIENT_RECT rect{mesh.upperLeft, mesh.lowerRight};
-    GradientFill(backDc_, v, 2, &rect, 1, GRADIENT_FILL_RECT_V);
+    GradientFill(native_->backDc, v, 2, &rect, 1, GRADIENT_FILL_RECT_V);
 }
 
 void CommandButton::CopyFace(FaceImage image, PixelRect source, PixelRect destination) {
     HDC face = FaceDc(image);
-    if (!backDc_ || !face) return;
-    StretchBlt(backDc_, destination.x, destination.y, destination.w, destination.h, face, source.x, source.y,
+    if (!native_->backDc || !face) return;
+    StretchBlt(native_->backDc, destination.x, destination.y, destination.w, destination.h, face, source.x, source.y,
                source.w, source.h, SRCCOPY);
 }
 
 void CommandButton::Refresh() {
-    if (!hwnd_) return;
-    InvalidateRect(hwnd_, nullptr, FALSE);
-    UpdateWindow(hwnd_);
+    const HWND hwnd = native_->hwnd;
+    if (!hwnd) return;
+    InvalidateRect(hwnd, nullptr, FALSE);
+    UpdateWindow(hwnd);
 }
 
 void CommandButton::ShowCaption(const CaptionElement& caption) {
     caption_ = caption;
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (native_->hwnd) InvalidateRect(native_->hwnd, nullptr, FALSE);
 }
 
 void CommandButton::SetOpaque(bool opaque) {
     opaque_ = opaque;
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (native_->hwnd) InvalidateRect(native_->hwnd, nullptr, FALSE);
 }
 
-void CommandButton::SetTimerEnabled(bool enabled) {
-    timerEnabled_ = enabled;
-    RestartTimer();
-}
-
-void CommandButton::SetTimerInterval(int milliseconds) {
-    interval_ = UINT(milliseconds > 0 ? milliseconds : 0);
-    RestartTimer();
-}
-
-// Like a form timer, it ticks only while enabled with an interval above 0.
 void CommandButton::RestartTimer() {
-    if (!hwnd_) return;
-    KillTimer(hwnd_, kPointerWatch);
-    if (timerEnabled_ && interval_ > 0) SetTimer(hwnd_, kPointerWatch, interval_, nullptr);
+    const HWND hwnd = native_->hwnd;
+    if (!hwnd) return;
+    KillTimer(hwnd, kPointerWatch);
+    if (TimerTicks()) SetTimer(hwnd, kPointerWatch, UINT(timerInterval_), nullptr);
 }
 
 WindowRef CommandButton::WindowUnderPointer() const {
@@ -275,16 +306,8 @@ WindowRef CommandButton::WindowUnderPointer() const {
     return reinterpret_cast<WindowRef>(WindowFromPoint(p));
 }
 
-WindowRef CommandButton::OwnWindow() const { return reinterpret_cast<WindowRef>(hwnd_); }
-
-WindowRef CommandButton::HostFormWindow() const { return reinterpret_cast<WindowRef>(GetAncestor(hwnd_, GA_ROOT)); }
-
-void CommandButton::PropertyChanged(std::string_view name) {
-    if (onChange_) onChange_(name);
-}
-
-void CommandButton::Click() {
-    if (onClick_) onClick_();
+WindowRef CommandButton::HostFormWindow() const {
+    return reinterpret_cast<WindowRef>(GetAncestor(native_->hwnd, GA_ROOT));
 }
 
 }  // namespace velmoran

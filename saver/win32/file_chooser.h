@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "saver/settings_dialog_view.h"
+#include "saver/dialog/settings_dialog_view.h"
 
 namespace velmoran {
 

@@ -2,13 +2,9 @@
 // program's name.
 #include <windows.h>
 
-#include "saver/startup.h"
-#include "saver/win32/saver_forms.h"
-#include "saver/win32/win32_startup_platform.h"
+#include "saver/startup/run_saver.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-    velmoran::Win32StartupPlatform platform;
-    velmoran::Win32SaverForms forms;
-    velmoran::Main(commandLine ? commandLine : "", platform, forms);
+    velmoran::RunSaver(commandLine ? commandLine : "");
     return 0;
 }

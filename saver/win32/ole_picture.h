@@ -1,5 +1,5 @@
 // Pictures compiled into the program, decoded by the system's own OLE picture
-// loader into GDI bitmaps.
+// loader into GDI bitmaps; and OLE itself for the forms that use it.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +10,21 @@
 #include <string_view>
 
 namespace velmoran {
+
+// OLE for the life of a form: it serves the picture loader, the file-open
+// dialog and the shell's "open". Pictures go before the session does.
+class OleSession {
+public:
+    OleSession() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleSession() {
+        if (initialised_) OleUninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+private:
+    bool initialised_;
+};
 
 class OlePicture {
 public:

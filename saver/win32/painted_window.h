@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "saver/dialog/settings_dialog_design.h"
 #include "saver/rgb_colour.h"
-#include "saver/settings_dialog_design.h"
 
 namespace velmoran {
 

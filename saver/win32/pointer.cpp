@@ -1,6 +1,7 @@
-#include "saver/pointer.h"
-
+// Hiding and showing the mouse pointer through the show-cursor count.
 #include <windows.h>
+
+#include "saver/backend.h"
 
 namespace velmoran {
 

@@ -1,7 +1,11 @@
-#include "saver/win32/preview_window.h"
+// The preview form's window on Windows: a borderless popup window that
+// becomes a child of the host and paints the form's pictures.
+#include <windows.h>
 
 #include <algorithm>
 
+#include "saver/backend.h"
+#include "saver/win32/ole_picture.h"
 #include "saver/win32/wide_text.h"
 
 namespace velmoran {
@@ -28,7 +32,7 @@ void RegisterFormClass(WNDPROC procedure) {
 }
 
 // Draws the picture scaled into `place`, averaging pixels where it shrinks.
-void DrawPicture(HDC target, const OlePicture& picture, const PixelRect& place) {
+void DrawPicture(HDC target, const OlePicture& picture, const PreviewRect& place) {
     if (!picture || place.width <= 0 || place.height <= 0) return;
     HDC source = CreateCompatibleDC(target);
     if (!source) return;
@@ -43,17 +47,37 @@ void DrawPicture(HDC target, const OlePicture& picture, const PixelRect& place) 
 
 }  // namespace
 
-Win32PreviewWindow::~Win32PreviewWindow() {
-    if (window_) DestroyWindow(window_);
+struct PreviewWindow::Native {
+    ~Native() {
+        if (window) DestroyWindow(window);
+    }
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+    void Paint();
+
+    OleSession ole;  // first in, last out: the pictures are OLE's
+    HWND host;
+    HWND window = nullptr;
+    Velmoran_R* form = nullptr;
+    PreviewRect image;
+    OlePicture background;
+    OlePicture sample;
+};
+
+// A window handle on the command line is 32 bits; wider handles are its sign
+// extension.
+PreviewWindow::PreviewWindow(std::uint32_t host) : native_(std::make_unique<Native>()) {
+    native_->host = reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<std::int32_t>(host)));
 }
 
-std::optional<ScreenRect> Win32PreviewWindow::HostRect() {
+PreviewWindow::~PreviewWindow() = default;
+
+std::optional<ScreenRect> PreviewWindow::HostRect() {
     RECT host;
-    if (!GetWindowRect(host_, &host)) return std::nullopt;
+    if (!GetWindowRect(native_->host, &host)) return std::nullopt;
     return ScreenRect{host.left, host.top, host.right, host.bottom};
 }
 
-TwipsPerPixel Win32PreviewWindow::ScreenTwipsPerPixel() {
+TwipsPerPixel PreviewWindow::ScreenTwipsPerPixel() {
     HDC screen = GetDC(nullptr);
     if (!screen) return {};
     const TwipsPerPixel factors =
@@ -62,53 +86,55 @@ TwipsPerPixel Win32PreviewWindow::ScreenTwipsPerPixel() {
     return factors;
 }
 
-void Win32PreviewWindow::Load(int width, int height, const PixelRect& image) {
-    background_ = OlePicture::FromAsset(preview_design::kBackgroundPicture);
-    sample_ = OlePicture::FromAsset(preview_design::kSamplePicture);
-    image_ = image;
-    RegisterFormClass(&Procedure);
-    window_ = CreateWindowExW(0, kClassName, Widen(preview_design::kCaption).c_str(), WS_POPUP, 0, 0, width, height,
-                              nullptr, nullptr, GetModuleHandleW(nullptr), this);
+void PreviewWindow::Load(int width, int height, const PreviewRect& image) {
+    Native& n = *native_;
+    n.background = OlePicture::FromAsset(preview_design::kBackgroundPicture);
+    n.sample = OlePicture::FromAsset(preview_design::kSamplePicture);
+    n.image = image;
+    RegisterFormClass(&Native::Procedure);
+    n.window = CreateWindowExW(0, kClassName, Widen(preview_design::kCaption).c_str(), WS_POPUP, 0, 0, width, height,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), &n);
 }
 
-bool Win32PreviewWindow::BecomeChildOfHost() {
-    const LONG style = GetWindowLongA(window_, GWL_STYLE);
-    SetWindowLongA(window_, GWL_STYLE, style | WS_CHILD);
-    return SetParent(window_, host_) != nullptr;
+bool PreviewWindow::BecomeChildOfHost() {
+    const HWND window = native_->window;
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    SetWindowLongA(window, GWL_STYLE, style | WS_CHILD);
+    return SetParent(window, native_->host) != nullptr;
 }
 
-void Win32PreviewWindow::PlaceForm(int width, int height) { MoveWindow(window_, 0, 0, width, height, TRUE); }
+void PreviewWindow::PlaceForm(int width, int height) { ::MoveWindow(native_->window, 0, 0, width, height, TRUE); }
 
-void Win32PreviewWindow::PlaceImage(const PixelRect& image) {
-    image_ = image;
-    InvalidateRect(window_, nullptr, FALSE);
+void PreviewWindow::PlaceImage(const PreviewRect& image) {
+    native_->image = image;
+    InvalidateRect(native_->window, nullptr, FALSE);
 }
 
-void Win32PreviewWindow::Show() {
-    ShowWindow(window_, SW_SHOW);
-    UpdateWindow(window_);
+void PreviewWindow::Show() {
+    ShowWindow(native_->window, SW_SHOW);
+    UpdateWindow(native_->window);
 }
 
-void Win32PreviewWindow::PostClose() { PostMessageA(window_, WM_CLOSE, 0, 0); }
+void PreviewWindow::PostClose() { PostMessageA(native_->window, WM_CLOSE, 0, 0); }
 
-void Win32PreviewWindow::RunUntilGone(Velmoran_R& form) {
-    form_ = &form;
+void PreviewWindow::RunUntilGone(Velmoran_R& form) {
+    native_->form = &form;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    form_ = nullptr;
+    native_->form = nullptr;
 }
 
-LRESULT CALLBACK Win32PreviewWindow::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+LRESULT CALLBACK PreviewWindow::Native::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
     if (message == WM_NCCREATE) {
         const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(l);
-        auto* created = static_cast<Win32PreviewWindow*>(creation->lpCreateParams);
-        created->window_ = window;
+        auto* created = static_cast<Native*>(creation->lpCreateParams);
+        created->window = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
     }
-    auto* self = reinterpret_cast<Win32PreviewWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<Native*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self) return DefWindowProcW(window, message, w, l);
     switch (message) {
         case WM_ERASEBKGND:
@@ -117,23 +143,23 @@ LRESULT CALLBACK Win32PreviewWindow::Procedure(HWND window, UINT message, WPARAM
             self->Paint();
             return 0;
         case WM_DESTROY:
-            if (self->form_) {
-                self->form_->Form_Unload();
+            if (self->form) {
+                self->form->Form_Unload();
                 PostQuitMessage(0);
             }
             return 0;
         case WM_NCDESTROY:
-            self->window_ = nullptr;
+            self->window = nullptr;
             break;
     }
     return DefWindowProcW(window, message, w, l);
 }
 
-void Win32PreviewWindow::Paint() {
+void PreviewWindow::Native::Paint() {
     PAINTSTRUCT paint;
-    HDC screen = BeginPaint(window_, &paint);
+    HDC screen = BeginPaint(window, &paint);
     RECT client;
-    GetClientRect(window_, &client);
+    GetClientRect(window, &client);
     const int width = std::max<int>(client.right, 1);
     const int height = std::max<int>(client.bottom, 1);
     // Composed off screen first, so that the host never shows half a picture.
@@ -145,14 +171,14 @@ void Win32PreviewWindow::Paint() {
         const RECT all{0, 0, width, height};
         FillRect(canvas, &all, back);
         DeleteObject(back);
-        DrawPicture(canvas, background_, {0, 0, background_.Width(), background_.Height()});
-        DrawPicture(canvas, sample_, image_);
+        DrawPicture(canvas, background, {0, 0, background.Width(), background.Height()});
+        DrawPicture(canvas, sample, image);
         BitBlt(screen, 0, 0, width, height, canvas, 0, 0, SRCCOPY);
         SelectObject(canvas, previous);
     }
     if (bitmap) DeleteObject(bitmap);
     if (canvas) DeleteDC(canvas);
-    EndPaint(window_, &paint);
+    EndPaint(window, &paint);
 }
 
 }  // namespace velmoran

@@ -1,20 +1,29 @@
-#include "saver/win32/private_profile_store.h"
-
+// The settings file through the system's private-profile calls, which read
+// and write its keys as the exact bytes given (the ANSI calls).
 #include <windows.h>
+
+#include "saver/backend.h"
 
 namespace velmoran {
 
-std::string PrivateProfileStore::Read(const std::string& section, const std::string& key,
-                                      const std::string& file) {
-    char buffer[kIniValueLimit + 1] = {};
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof buffer, file.c_str());
-    return buffer;
-}
+namespace {
 
-bool PrivateProfileStore::Write(const std::string& section, const std::string& key,
-                                const std::string& value, const std::string& file) {
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != 0;
-}
+class PrivateProfileStore final : public ProfileStore {
+public:
+    // At most 255 bytes come back, the buffer being 256 bytes long.
+    std::string Read(const std::string& section, const std::string& key, const std::string& file) override {
+        char buffer[kIniValueLimit + 1] = {};
+        GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof buffer, file.c_str());
+        return buffer;
+    }
+
+    bool Write(const std::string& section, const std::string& key, const std::string& value,
+               const std::string& file) override {
+        return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != 0;
+    }
+};
+
+}  // namespace
 
 ProfileStore& SystemProfileStore() {
     static PrivateProfileStore store;

@@ -1,6 +1,8 @@
-#include "saver/win32/program_path.h"
-
+// Where the running program lies, and paths as system text, on Windows.
 #include <windows.h>
+
+#include "saver/backend.h"
+#include "saver/win32/wide_text.h"
 
 namespace velmoran {
 
@@ -26,8 +28,9 @@ std::basic_string<Char> ModuleFileName(Call call) {
 
 }  // namespace
 
+// In the ANSI code page, the one the private-profile calls take.
 std::string ProgramPath() { return ModuleFileName<char>(GetModuleFileNameA); }
 
-std::filesystem::path ProgramFile() { return ModuleFileName<wchar_t>(GetModuleFileNameW); }
+std::filesystem::path SystemPath(const std::string& text) { return WidenAnsi(text); }
 
 }  // namespace velmoran

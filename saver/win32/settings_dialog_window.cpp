@@ -1,15 +1,22 @@
-#include "saver/win32/settings_dialog_window.h"
-
+// The settings dialog "<Velmoran>" on Windows: a top-level window built from
+// the dialog's design with the wide-character calls, showing what the
+// presenter asks and handing it the user's actions.
+#include <windows.h>
 #include <shellapi.h>
 
-#include "saver/dialog_button_design.h"
-#include "saver/dialog_tab_order.h"
-#include "saver/win32/command_button.h"
+#include <array>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "saver/backend.h"
+#include "saver/dialog/dialog_button_design.h"
+#include "saver/dialog/dialog_tab_order.h"
 #include "saver/win32/dialog_art.h"
 #include "saver/win32/file_chooser.h"
+#include "saver/win32/ole_picture.h"
 #include "saver/win32/painted_window.h"
 #include "saver/win32/wide_text.h"
-#include "saver/win32/zoom.h"
 
 namespace velmoran {
 
@@ -44,61 +51,104 @@ UINT LabelFormat(const design::Control& control) {
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
+RECT ToRect(const ScreenRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+// The zoom is the system's caption animation between the anchor and the window.
+void AnimateCaption(HWND window, const ScreenRect& anchor, bool opening) {
+    RECT windowRect{};
+    GetWindowRect(window, &windowRect);
+    const RECT anchorRect = ToRect(anchor);
+    DrawAnimatedRects(window, IDANI_CAPTION, opening ? &anchorRect : &windowRect, opening ? &windowRect : &anchorRect);
+}
+
 }  // namespace
 
-Win32SettingsDialogView::Win32SettingsDialogView() {
-    LoadArt();
-    Build();
+struct SettingsDialogWindow::Native {
+    Native() {
+        LoadArt();
+        Build();
+    }
+    ~Native();
+
+    void LoadArt();
+    void Build();
+    void BuildPainted(PaintedWindow& surface, std::optional<ControlId> container);
+    void BuildButton(ControlId id, HWND parent, const design::Font& ambient);
+    void BuildCombo();
+    void Connect(SettingsDialog& dialog);
+    void RunMessages(SettingsDialog& dialog);
+    void MoveFocus(bool backwards);
+    HWND FocusWindow(ControlId id) const;
+    HWND Form() const { return form ? form->Handle() : nullptr; }
+    HFONT FontOf(const design::Font& font);
+    HCURSOR PointerOver(std::optional<ControlId> control) const;
+
+    OleSession ole;  // first in, last out: the pictures and the file-open dialog are OLE's
+    std::unique_ptr<PaintedWindow> form;
+    std::unique_ptr<PaintedWindow> panel;
+    std::unique_ptr<PaintedWindow> dummy;
+    HWND combo = nullptr;
+    std::array<std::unique_ptr<CommandButton>, design::kControlCount> buttons;
+    std::vector<std::pair<design::Font, HFONT>> fonts;
+    std::array<OlePicture, 2> marks;  // the pictures of Img_Ra(0) and Img_Ra(1)
+    HICON icon = nullptr;
+    HICON smallIcon = nullptr;
+    HCURSOR linkPointer = nullptr;
+    bool busy = false;
+};
+
+SettingsDialogWindow::SettingsDialogWindow() : native_(std::make_unique<Native>()) {}
+
+SettingsDialogWindow::~SettingsDialogWindow() = default;
+
+SettingsDialogWindow::Native::~Native() {
+    for (auto& button : buttons) button.reset();
+    dummy.reset();
+    panel.reset();
+    form.reset();
+    for (auto& [font, handle] : fonts) DeleteObject(handle);
+    if (smallIcon) DestroyIcon(smallIcon);
 }
 
-Win32SettingsDialogView::~Win32SettingsDialogView() {
-    for (auto& button : buttons_) button.reset();
-    dummy_.reset();
-    panel_.reset();
-    form_.reset();
-    for (auto& [font, handle] : fonts_) DeleteObject(handle);
-    if (smallIcon_) DestroyIcon(smallIcon_);
-}
-
-void Win32SettingsDialogView::LoadArt() {
-    for (std::size_t i = 0; i < marks_.size(); ++i)
-        marks_[i] = OlePicture::FromAsset(design::ControlOf(design::kImgRa[i]).picture);
-    icon_ = LoadIconW(Instance(), MAKEINTRESOURCEW(VELMORAN_ICON));
-    smallIcon_ = static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(VELMORAN_ICON), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    linkPointer_ = LoadCursorW(Instance(), MAKEINTRESOURCEW(VELMORAN_LINK_POINTER));
+void SettingsDialogWindow::Native::LoadArt() {
+    for (std::size_t i = 0; i < marks.size(); ++i)
+        marks[i] = OlePicture::FromAsset(design::ControlOf(design::kImgRa[i]).picture);
+    icon = LoadIconW(Instance(), MAKEINTRESOURCEW(VELMORAN_ICON));
+    smallIcon = static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(VELMORAN_ICON), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    linkPointer = LoadCursorW(Instance(), MAKEINTRESOURCEW(VELMORAN_LINK_POINTER));
 }
 
 // Window-less controls are drawn by the window they lie on; the controls
 // with windows are its children, created in tab order.
-void Win32SettingsDialogView::Build() {
-    const design::Form& form = design::kForm;
-    form_ = std::make_unique<PaintedWindow>(nullptr, kFormStyle, Widen(form.caption).c_str(), 0, 0,
-                                            Px(form.innerWidth), Px(form.innerHeight), form.backColour);
+void SettingsDialogWindow::Native::Build() {
+    const design::Form& layout = design::kForm;
+    form = std::make_unique<PaintedWindow>(nullptr, kFormStyle, Widen(layout.caption).c_str(), 0, 0,
+                                           Px(layout.innerWidth), Px(layout.innerHeight), layout.backColour);
     if (!Form()) return;
-    if (icon_) SendMessageW(Form(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    if (smallIcon_) SendMessageW(Form(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-    BuildPainted(*form_, std::nullopt);
+    if (icon) SendMessageW(Form(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    if (smallIcon) SendMessageW(Form(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    BuildPainted(*form, std::nullopt);
 
-    const design::Control& panel = design::ControlOf(ControlId::PicC0);
-    const design::Rect p = panel.twips.Pixels();
-    panel_ = std::make_unique<PaintedWindow>(Form(), kChildStyle | WS_CLIPCHILDREN, L"", p.left, p.top, p.width,
-                                             p.height, panel.backColour.value_or(form.backColour));
-    BuildPainted(*panel_, ControlId::PicC0);
+    const design::Control& pic = design::ControlOf(ControlId::PicC0);
+    const design::Rect p = pic.twips.Pixels();
+    panel = std::make_unique<PaintedWindow>(Form(), kChildStyle | WS_CLIPCHILDREN, L"", p.left, p.top, p.width,
+                                            p.height, pic.backColour.value_or(layout.backColour));
+    BuildPainted(*panel, ControlId::PicC0);
     BuildCombo();
-    BuildButton(ControlId::CmdFile0, panel_->Handle(), *panel.font);
+    BuildButton(ControlId::CmdFile0, panel->Handle(), *pic.font);
 
     BuildButton(ControlId::CmdSet, Form(), design::kGothic);
     BuildButton(ControlId::CmdCan, Form(), design::kGothic);
     const design::Rect d = PixelsOf(ControlId::PicDummy);
-    dummy_ = std::make_unique<PaintedWindow>(Form(), kChildStyle, L"", d.left, d.top, d.width, d.height,
-                                             form.backColour);
+    dummy = std::make_unique<PaintedWindow>(Form(), kChildStyle, L"", d.left, d.top, d.width, d.height,
+                                            layout.backColour);
 }
 
 // Labels, images and shapes of one container, in design order. The pictures
 // Img_Ra(0) and Img_Ra(1) lie outside the window and are never seen; their
 // pictures are at hand without an item.
-void Win32SettingsDialogView::BuildPainted(PaintedWindow& surface, std::optional<ControlId> container) {
+void SettingsDialogWindow::Native::BuildPainted(PaintedWindow& surface, std::optional<ControlId> container) {
     for (const design::Control& control : design::kControls) {
         if (control.container != container) continue;
         if (control.kind != Kind::Label && control.kind != Kind::Image && control.kind != Kind::Shape) continue;
@@ -116,83 +166,83 @@ void Win32SettingsDialogView::BuildPainted(PaintedWindow& surface, std::optional
     }
 }
 
-void Win32SettingsDialogView::BuildButton(ControlId id, HWND parent, const design::Font& ambient) {
+void SettingsDialogWindow::Native::BuildButton(ControlId id, HWND parent, const design::Font& ambient) {
     const design::Rect r = PixelsOf(id);
-    auto button = std::make_unique<CommandButton>(parent, r.left, r.top, r.width, r.height, int(id) + 1);
+    auto button = std::make_unique<CommandButton>(reinterpret_cast<WindowRef>(parent), r.left, r.top, r.width,
+                                                  r.height);
     button->SetAmbientFont(ToButtonFont(ambient));
     button->Control().UserControl_ReadProperties(ButtonPropertyBag(design::ControlOf(id)));
-    buttons_[std::size_t(id)] = std::move(button);
+    buttons[std::size_t(id)] = std::move(button);
 }
 
-void Win32SettingsDialogView::BuildCombo() {
+void SettingsDialogWindow::Native::BuildCombo() {
     const design::Control& control = design::ControlOf(ControlId::BgmRepeat);
     const design::Rect r = control.twips.Pixels();
-    combo_ = CreateWindowExW(0, L"COMBOBOX", L"",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                             r.left, r.top, r.width, r.height + kComboListHeight, panel_->Handle(),
-                             reinterpret_cast<HMENU>(INT_PTR(int(ControlId::BgmRepeat) + 1)), Instance(), nullptr);
-    if (!combo_) return;
-    if (control.font) SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*control.font)), FALSE);
+    combo = CreateWindowExW(0, L"COMBOBOX", L"",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                            r.left, r.top, r.width, r.height + kComboListHeight, panel->Handle(),
+                            reinterpret_cast<HMENU>(INT_PTR(int(ControlId::BgmRepeat) + 1)), Instance(), nullptr);
+    if (!combo) return;
+    if (control.font) SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*control.font)), FALSE);
     // The closed box as high as the design has it.
-    SendMessageW(combo_, CB_SETITEMHEIGHT, WPARAM(-1), LPARAM(r.height - kComboFieldBorders));
+    SendMessageW(combo, CB_SETITEMHEIGHT, WPARAM(-1), LPARAM(r.height - kComboFieldBorders));
 }
 
-HFONT Win32SettingsDialogView::FontOf(const design::Font& font) {
-    for (const auto& [made, handle] : fonts_)
+HFONT SettingsDialogWindow::Native::FontOf(const design::Font& font) {
+    for (const auto& [made, handle] : fonts)
         if (made == font) return handle;
     const std::wstring face = Widen(font.face);
     HFONT handle = CreateFontW(-FontPixelHeight(ToButtonFont(font)), 0, 0, 0, FW_NORMAL, FALSE, font.underline, FALSE,
                                DWORD(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                DEFAULT_PITCH | FF_DONTCARE, face.c_str());
-    fonts_.emplace_back(font, handle);
+    fonts.emplace_back(font, handle);
     return handle;
 }
 
-HWND Win32SettingsDialogView::Form() const { return form_ ? form_->Handle() : nullptr; }
-
-void Win32SettingsDialogView::Connect(SettingsDialog& dialog) {
-    form_->onClose = [&dialog] { dialog.Unload(); };
-    buttons_[std::size_t(ControlId::CmdSet)]->OnClick([&dialog] { dialog.Cmd_Set_Click(); });
-    buttons_[std::size_t(ControlId::CmdCan)]->OnClick([&dialog] { dialog.Cmd_Can_Click(); });
-    buttons_[std::size_t(ControlId::CmdFile0)]->OnClick(
+void SettingsDialogWindow::Native::Connect(SettingsDialog& dialog) {
+    form->onClose = [&dialog] { dialog.Unload(); };
+    buttons[std::size_t(ControlId::CmdSet)]->OnClick([&dialog] { dialog.Cmd_Set_Click(); });
+    buttons[std::size_t(ControlId::CmdCan)]->OnClick([&dialog] { dialog.Cmd_Can_Click(); });
+    buttons[std::size_t(ControlId::CmdFile0)]->OnClick(
         [&dialog] { dialog.Cmd_File_Click(design::ControlOf(ControlId::CmdFile0).index); });
-    panel_->onMouseDown = [&dialog](ControlId id, std::int16_t button) {
+    panel->onMouseDown = [&dialog](ControlId id, std::int16_t button) {
         for (std::size_t i = 0; i < design::kImgBgm.size(); ++i) {
             if (id == design::kImgBgm[i]) dialog.Img_BGM_MouseDown(int(i), button, 0, 0, 0);
             if (id == design::kLblBgm[i]) dialog.lbl_BGM_MouseDown(int(i), button, 0, 0, 0);
         }
     };
-    form_->onClick = [&dialog](ControlId id) {
+    form->onClick = [&dialog](ControlId id) {
         if (id == ControlId::LblUrl) dialog.lbl_URL_Click();
     };
     const auto pointer = [this](std::optional<ControlId> id) { return PointerOver(id); };
-    form_->pointerOver = pointer;
-    panel_->pointerOver = pointer;
+    form->pointerOver = pointer;
+    panel->pointerOver = pointer;
 }
 
 // The application-wide hourglass over everything; otherwise the link's own
 // pointer over the link.
-HCURSOR Win32SettingsDialogView::PointerOver(std::optional<ControlId> control) const {
-    if (busy_) return LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT));
-    if (control == ControlId::LblUrl && linkPointer_) return linkPointer_;
+HCURSOR SettingsDialogWindow::Native::PointerOver(std::optional<ControlId> control) const {
+    if (busy) return LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT));
+    if (control == ControlId::LblUrl && linkPointer) return linkPointer;
     return nullptr;
 }
 
-void Win32SettingsDialogView::Run(SettingsDialog& dialog) {
-    if (!Form() || !panel_->Handle()) return;
-    Connect(dialog);
+void SettingsDialogWindow::Run(SettingsDialog& dialog) {
+    Native& n = *native_;
+    if (!n.Form() || !n.panel->Handle()) return;
+    n.Connect(dialog);
     dialog.Form_Load();
-    ShowWindow(Form(), SW_SHOWNORMAL);
+    ShowWindow(n.Form(), SW_SHOWNORMAL);
     dialog.Form_Resize();
-    UpdateWindow(Form());
-    if (HWND first = FocusWindow(TabStops().front())) SetFocus(first);
-    RunMessages(dialog);
+    UpdateWindow(n.Form());
+    if (HWND first = n.FocusWindow(TabStops().front())) SetFocus(first);
+    n.RunMessages(dialog);
 }
 
 // The dialog is modal: its messages run here until it has gone. Tab and
 // Shift+Tab move the focus in the design's order; no other key is the
 // dialog's own.
-void Win32SettingsDialogView::RunMessages(SettingsDialog& dialog) {
+void SettingsDialogWindow::Native::RunMessages(SettingsDialog& dialog) {
     MSG message;
     while (!dialog.Unloaded() && Form() && GetMessageW(&message, nullptr, 0, 0) > 0) {
         const bool inDialog = message.hwnd == Form() || IsChild(Form(), message.hwnd);
@@ -206,15 +256,15 @@ void Win32SettingsDialogView::RunMessages(SettingsDialog& dialog) {
     }
 }
 
-HWND Win32SettingsDialogView::FocusWindow(ControlId id) const {
-    if (id == ControlId::PicC0) return panel_ ? panel_->Handle() : nullptr;
-    if (id == ControlId::PicDummy) return dummy_ ? dummy_->Handle() : nullptr;
-    if (id == ControlId::BgmRepeat) return combo_;
-    const auto& button = buttons_[std::size_t(id)];
-    return button ? button->Handle() : nullptr;
+HWND SettingsDialogWindow::Native::FocusWindow(ControlId id) const {
+    if (id == ControlId::PicC0) return panel ? panel->Handle() : nullptr;
+    if (id == ControlId::PicDummy) return dummy ? dummy->Handle() : nullptr;
+    if (id == ControlId::BgmRepeat) return combo;
+    const auto& button = buttons[std::size_t(id)];
+    return button ? reinterpret_cast<HWND>(button->Window()) : nullptr;
 }
 
-void Win32SettingsDialogView::MoveFocus(bool backwards) {
+void SettingsDialogWindow::Native::MoveFocus(bool backwards) {
     const HWND focus = GetFocus();
     std::optional<ControlId> current;
     for (ControlId id : TabStops()) {
@@ -228,97 +278,107 @@ void Win32SettingsDialogView::MoveFocus(bool backwards) {
     if (const std::optional<ControlId> next = NextTabStop(current, backwards, canFocus)) SetFocus(FocusWindow(*next));
 }
 
-TwipSize Win32SettingsDialogView::ScreenSize() {
+TwipSize SettingsDialogWindow::ScreenSize() {
     return {double(GetSystemMetrics(SM_CXSCREEN)) * design::kTwipsPerPixel,
             double(GetSystemMetrics(SM_CYSCREEN)) * design::kTwipsPerPixel};
 }
 
-TwipSize Win32SettingsDialogView::WindowSize() {
+TwipSize SettingsDialogWindow::WindowSize() {
     RECT r{};
-    GetWindowRect(Form(), &r);
+    GetWindowRect(native_->Form(), &r);
     return {double(r.right - r.left) * design::kTwipsPerPixel, double(r.bottom - r.top) * design::kTwipsPerPixel};
 }
 
-void Win32SettingsDialogView::MoveWindow(long left, long top) {
-    SetWindowPos(Form(), nullptr, int(left / design::kTwipsPerPixel), int(top / design::kTwipsPerPixel), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+void SettingsDialogWindow::MoveWindow(long left, long top) {
+    SetWindowPos(native_->Form(), nullptr, int(left / design::kTwipsPerPixel), int(top / design::kTwipsPerPixel), 0,
+                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32SettingsDialogView::InitializeButton(ControlId button) {
-    if (auto& b = buttons_[std::size_t(button)]) b->Control().Initialize();
+void SettingsDialogWindow::InitializeButton(ControlId button) {
+    if (auto& b = native_->buttons[std::size_t(button)]) b->Control().Initialize();
 }
 
-void Win32SettingsDialogView::SetButtonEnabled(ControlId button, bool enabled) {
-    if (auto& b = buttons_[std::size_t(button)]) b->Control().SetEnabled(enabled);
+void SettingsDialogWindow::SetButtonEnabled(ControlId button, bool enabled) {
+    if (auto& b = native_->buttons[std::size_t(button)]) b->Control().SetEnabled(enabled);
 }
 
-void Win32SettingsDialogView::SetMarkPicture(ControlId mark, ControlId picture) {
-    for (std::size_t i = 0; i < marks_.size(); ++i)
-        if (picture == design::kImgRa[i]) panel_->SetPicture(mark, marks_[i].Bitmap());
+void SettingsDialogWindow::SetMarkPicture(ControlId mark, ControlId picture) {
+    Native& n = *native_;
+    for (std::size_t i = 0; i < n.marks.size(); ++i)
+        if (picture == design::kImgRa[i]) n.panel->SetPicture(mark, n.marks[i].Bitmap());
 }
 
-void Win32SettingsDialogView::SetComboEnabled(bool enabled) { EnableWindow(combo_, enabled); }
+void SettingsDialogWindow::SetComboEnabled(bool enabled) { EnableWindow(native_->combo, enabled); }
 
-void Win32SettingsDialogView::SetComboText(const std::string& text) { SetWindowTextW(combo_, Widen(text).c_str()); }
+void SettingsDialogWindow::SetComboText(const std::string& text) {
+    SetWindowTextW(native_->combo, Widen(text).c_str());
+}
 
-std::string Win32SettingsDialogView::ComboText() {
-    const int length = GetWindowTextLengthW(combo_);
+std::string SettingsDialogWindow::ComboText() {
+    const HWND combo = native_->combo;
+    const int length = GetWindowTextLengthW(combo);
     if (length <= 0) return {};
     std::wstring text(std::size_t(length) + 1, L'\0');
-    text.resize(std::size_t(GetWindowTextW(combo_, text.data(), length + 1)));
+    text.resize(std::size_t(GetWindowTextW(combo, text.data(), length + 1)));
     return Narrow(text);
 }
 
-void Win32SettingsDialogView::AddComboItem(const std::string& text) {
-    SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+void SettingsDialogWindow::AddComboItem(const std::string& text) {
+    SendMessageW(native_->combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
-void Win32SettingsDialogView::SetFileNameCaption(const std::string& path) {
-    panel_->SetText(ControlId::LblFname0, WidenAnsi(path));
+void SettingsDialogWindow::SetFileNameCaption(const std::string& path) {
+    native_->panel->SetText(ControlId::LblFname0, WidenAnsi(path));
 }
 
-std::optional<ScreenPoint> Win32SettingsDialogView::PointerPosition() {
+std::optional<ScreenPoint> SettingsDialogWindow::PointerPosition() {
     POINT p;
     if (!GetCursorPos(&p)) return std::nullopt;
     return ScreenPoint{p.x, p.y};
 }
 
-void Win32SettingsDialogView::ZoomOpen() { velmoran::ZoomOpen(Form()); }
+void SettingsDialogWindow::ZoomOpen(const ZoomAnchor& anchor) {
+    AnimateCaption(native_->Form(), AnchorRect(anchor), true);
+}
 
-void Win32SettingsDialogView::ZoomClose() { velmoran::ZoomClose(Form()); }
+void SettingsDialogWindow::ZoomClose(const ZoomAnchor& anchor) {
+    AnimateCaption(native_->Form(), AnchorRect(anchor), false);
+}
 
 // The pointer changes at once, over whichever of the dialog's windows it is.
-void Win32SettingsDialogView::SetPointer(PointerShape shape) {
-    busy_ = shape == PointerShape::Hourglass;
+void SettingsDialogWindow::SetPointer(PointerShape shape) {
+    Native& n = *native_;
+    n.busy = shape == PointerShape::Hourglass;
     POINT p;
     if (!GetCursorPos(&p)) return;
     const HWND under = WindowFromPoint(p);
-    if (under && (under == Form() || IsChild(Form(), under)))
+    if (under && (under == n.Form() || IsChild(n.Form(), under)))
         SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    else if (busy_)
+    else if (n.busy)
         SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
 }
 
-std::optional<std::string> Win32SettingsDialogView::ChooseFile(const FileChooserRequest& request) {
-    return ChooseFileToOpen(Form(), request);
+std::optional<std::string> SettingsDialogWindow::ChooseFile(const FileChooserRequest& request) {
+    return ChooseFileToOpen(native_->Form(), request);
 }
 
-void Win32SettingsDialogView::OpenAddress(std::string_view address) {
-    ShellExecuteW(Form(), L"open", Widen(address).c_str(), L"", L"", SW_SHOWNORMAL);
+void SettingsDialogWindow::OpenAddress(std::string_view address) {
+    ShellExecuteW(native_->Form(), L"open", Widen(address).c_str(), L"", L"", SW_SHOWNORMAL);
 }
 
-ScaleSize Win32SettingsDialogView::SurfaceSize(DialogSurface surface) {
-    const SIZE size = surface == DialogSurface::Panel ? panel_->InnerSize() : form_->InnerSize();
+ScaleSize SettingsDialogWindow::SurfaceSize(DialogSurface surface) {
+    const Native& n = *native_;
+    const SIZE size = surface == DialogSurface::Panel ? n.panel->InnerSize() : n.form->InnerSize();
     return {double(size.cx), double(size.cy)};
 }
 
-void Win32SettingsDialogView::DrawLines(DialogSurface surface, double width,
-                                        const std::vector<RgbColour>& lineColours) {
-    (surface == DialogSurface::Panel ? panel_ : form_)->DrawLines(width, lineColours);
+void SettingsDialogWindow::DrawLines(DialogSurface surface, double width, const std::vector<RgbColour>& lineColours) {
+    Native& n = *native_;
+    (surface == DialogSurface::Panel ? n.panel : n.form)->DrawLines(width, lineColours);
 }
 
-void Win32SettingsDialogView::CloseWindow() {
-    if (Form()) DestroyWindow(Form());
+void SettingsDialogWindow::CloseWindow() {
+    if (const HWND form = native_->Form()) DestroyWindow(form);
 }
 
 }  // namespace velmoran

@@ -1,17 +1,24 @@
-#include "saver/win32/viewer_process.h"
-
+// The viewer as a child process, started with CreateProcess.
 #include <windows.h>
 
 #include <string>
 
 #include "common/capture_location.h"
+#include "saver/backend.h"
 #include "saver/win32/wide_text.h"
 
 namespace velmoran {
 
-ViewerProcess::~ViewerProcess() {
-    if (process_) CloseHandle(process_);
-}
+struct ViewerProcess::Native {
+    ~Native() {
+        if (process) CloseHandle(process);
+    }
+    HANDLE process = nullptr;
+};
+
+ViewerProcess::ViewerProcess() : native_(std::make_unique<Native>()) {}
+
+ViewerProcess::~ViewerProcess() = default;
 
 bool ViewerProcess::Start(const std::filesystem::path& program, const std::filesystem::path& capture) {
     // The viewer inherits this process's environment.
@@ -28,13 +35,14 @@ bool ViewerProcess::Start(const std::filesystem::path& program, const std::files
                         &started))
         return false;
     CloseHandle(started.hThread);
-    if (process_) CloseHandle(process_);
-    process_ = started.hProcess;
+    if (native_->process) CloseHandle(native_->process);
+    native_->process = started.hProcess;
     return true;
 }
 
-bool ViewerProcess::Exited() const {
-    return !process_ || WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
+bool ViewerProcess::Exited() {
+    const HANDLE process = native_->process;
+    return !process || WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
 }
 
 }  // namespace velmoran

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "saver/backend.h"
+
 namespace velmoran {
 
 std::int32_t WinmmMediaControl::SendString(const char* command, char* reply, std::uint32_t replyLength) {

@@ -2,7 +2,7 @@
 // strings and the wave player of winmm, passed through as they are.
 #pragma once
 
-#include "saver/media_control.h"
+#include "saver/music/media_control.h"
 
 namespace velmoran {
 

@@ -5,8 +5,8 @@
 #include <thread>
 
 #include "audio/disk_audio.h"
-#include "saver/music_player.h"
-#include "saver/x11/mixer_media_control.h"
+#include "saver/mixer_cdio/mixer_media_control.h"
+#include "saver/music/music_player.h"
 
 namespace velmoran::testing {
 namespace {

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "saver/profile_store.h"
+#include "saver/settings/profile_store.h"
 
 namespace velmoran::test {
 

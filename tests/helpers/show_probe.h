@@ -11,12 +11,12 @@
 #include <memory>
 #include <string>
 
-#include "saver/media_control.h"
-#include "saver/music_player.h"
-#include "saver/music_thread.h"
-#include "saver/pointer.h"
-#include "saver/run_form.h"
-#include "saver/settings.h"
+#include "common/file_names.h"
+#include "saver/backend.h"
+#include "saver/music/music_player.h"
+#include "saver/music/music_thread.h"
+#include "saver/settings/settings.h"
+#include "saver/show/run_show.h"
 
 namespace velmoran::probe {
 
@@ -59,7 +59,7 @@ inline int ProbeMain(int argc, char** argv) {
     PrintingMedia media;
     MusicPlayer music(media, settings);
     MusicThread runner;
-    RunShowForm(settings, music, runner, pointerHidden, argv[1]);
+    RunShowForm(settings, music, runner, pointerHidden, std::filesystem::path(argv[1]) / kViewerFileName);
     Say("show ended");
     runner.EndProgramIfBusy();
     return 0;

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -30,6 +31,19 @@ TEST(CaptureLocation, LinuxPrefersTheRuntimeFolderThenTheCache) {
     EXPECT_EQ(velmoran::CaptureLocation(false, Env({{"XDG_RUNTIME_DIR", ""}, {"HOME", "/home/a"}})),
               "/home/a/.cache/Velmoran.bmp");
     EXPECT_EQ(velmoran::CaptureLocation(false, Env({})), "");
+}
+
+using Places = std::vector<std::filesystem::path>;
+
+TEST(CapturePlaces, TheLocationFirstThenTheCaptureFileInTheFallbackFolder) {
+    const std::filesystem::path temp = std::filesystem::path("tmp") / "user";
+    EXPECT_EQ(velmoran::CapturePlaces("C:\\Velmoran.bmp", temp), (Places{"C:\\Velmoran.bmp", temp / "Velmoran.bmp"}));
+    EXPECT_EQ(velmoran::CapturePlaces("/run/user/7/Velmoran.bmp", {}), (Places{"/run/user/7/Velmoran.bmp"}));
+}
+
+TEST(CapturePlaces, AnUnknownLocationLeavesTheFallbackAlone) {
+    EXPECT_EQ(velmoran::CapturePlaces({}, "tmp"), (Places{std::filesystem::path("tmp") / "Velmoran.bmp"}));
+    EXPECT_EQ(velmoran::CapturePlaces({}, {}), Places{});
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "saver/command_line.h"
+#include "saver/startup/command_line.h"
 
 #include <gtest/gtest.h>
 

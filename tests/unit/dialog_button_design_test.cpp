@@ -1,4 +1,4 @@
-#include "saver/dialog_button_design.h"
+#include "saver/dialog/dialog_button_design.h"
 
 #include <gtest/gtest.h>
 

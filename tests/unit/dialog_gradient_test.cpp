@@ -1,4 +1,4 @@
-#include "saver/dialog_gradient.h"
+#include "saver/dialog/dialog_gradient.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "saver/dialog_tab_order.h"
+#include "saver/dialog/dialog_tab_order.h"
 
 #include <gtest/gtest.h>
 

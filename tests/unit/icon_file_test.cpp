@@ -1,4 +1,4 @@
-#include "saver/icon_file.h"
+#include "saver/dialog/icon_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "saver/ini_file_store.h"
+#include "saver/settings/ini_file_store.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "saver/settings.h"
+#include "saver/settings/settings.h"
 #include "temp_folder.h"
 
 namespace velmoran {

@@ -1,8 +1,8 @@
-#include "saver/ini_text.h"
+#include "saver/settings/ini_text.h"
 
 #include <gtest/gtest.h>
 
-#include "saver/settings.h"
+#include "saver/settings/settings.h"
 
 namespace velmoran {
 namespace {

@@ -1,9 +1,9 @@
-#include "saver/load_settings.h"
+#include "saver/settings/load_settings.h"
 
 #include <gtest/gtest.h>
 
-#include "saver/ini_file_store.h"
-#include "saver/paths.h"
+#include "saver/settings/ini_file_store.h"
+#include "saver/settings/paths.h"
 #include "temp_folder.h"
 
 namespace velmoran {
@@ -21,7 +21,7 @@ protected:
         if (file) text += std::string(kKeyBgmFile) + "=" + *file + "\r\n";
         program.Write(kSettingsFileName, text);
     }
-    MusicSettings Load() { return LoadSettings(store, program.Path()); }
+    MusicSettings Load() { return LoadSettings(store, PlacesOf(program.Path())); }
 
     TempFolder program;
     TempFolder music;

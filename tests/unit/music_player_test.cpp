@@ -1,4 +1,4 @@
-#include "saver/music_player.h"
+#include "saver/music/music_player.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "saver/music_thread.h"
+#include "saver/music/music_thread.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "saver/number_text.h"
+#include "saver/settings/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "saver/paths.h"
+#include "saver/settings/paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "saver/preview_form.h"
+#include "saver/preview/preview_form.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-std::string Text(const PixelRect& r) {
+std::string Text(const PreviewRect& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.width) + "x" +
            std::to_string(r.height);
 }
@@ -20,7 +20,7 @@ class RecordingView final : public PreviewView {
 public:
     std::optional<ScreenRect> HostRect() override { return host; }
     TwipsPerPixel ScreenTwipsPerPixel() override { return factors; }
-    void Load(int width, int height, const PixelRect& image) override {
+    void Load(int width, int height, const PreviewRect& image) override {
         calls.push_back("load " + std::to_string(width) + "x" + std::to_string(height) + " image " + Text(image));
     }
     bool BecomeChildOfHost() override {
@@ -30,7 +30,7 @@ public:
     void PlaceForm(int width, int height) override {
         calls.push_back("form 0,0 " + std::to_string(width) + "x" + std::to_string(height));
     }
-    void PlaceImage(const PixelRect& image) override { calls.push_back("image " + Text(image)); }
+    void PlaceImage(const PreviewRect& image) override { calls.push_back("image " + Text(image)); }
     void Show() override { calls.push_back("show"); }
     void PostClose() override { calls.push_back("post close"); }
 

@@ -1,4 +1,4 @@
-#include "saver/preview_geometry.h"
+#include "saver/preview/preview_geometry.h"
 
 #include <gtest/gtest.h>
 

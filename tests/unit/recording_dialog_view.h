@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "saver/profile_store.h"
-#include "saver/settings_dialog_view.h"
-#include "saver/zoom_anchor.h"
+#include "saver/dialog/settings_dialog_view.h"
+#include "saver/settings/profile_store.h"
 
 namespace velmoran::test {
 
@@ -32,6 +31,7 @@ public:
     std::vector<std::string> comboItems;
     std::optional<std::string> fileCaption;
     std::map<DialogSurface, std::pair<double, std::vector<RgbColour>>> drawn;
+    ZoomAnchor lastAnchor;  // the anchor of the last zoom, either way
 
     // The order of the calls that have one: "combo text", "combo item",
     // "zoom open at x,y", "zoom close", "pointer default", "pointer hourglass",
@@ -65,10 +65,14 @@ public:
     }
     void SetFileNameCaption(const std::string& path) override { fileCaption = path; }
     std::optional<ScreenPoint> PointerPosition() override { return pointer; }
-    void ZoomOpen() override {
-        log.push_back("zoom open at " + std::to_string(AnchorX) + "," + std::to_string(AnchorY));
+    void ZoomOpen(const ZoomAnchor& anchor) override {
+        lastAnchor = anchor;
+        log.push_back("zoom open at " + std::to_string(anchor.AnchorX) + "," + std::to_string(anchor.AnchorY));
     }
-    void ZoomClose() override { log.push_back("zoom close"); }
+    void ZoomClose(const ZoomAnchor& anchor) override {
+        lastAnchor = anchor;
+        log.push_back("zoom close");
+    }
     void SetPointer(PointerShape shape) override {
         log.push_back(shape == PointerShape::Default ? "pointer default" : "pointer hourglass");
     }

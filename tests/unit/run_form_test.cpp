@@ -1,12 +1,12 @@
-#include "saver/run_form.h"
+#include "saver/show/run_form.h"
 
 #include <gtest/gtest.h>
 
 #include <condition_variable>
 #include <mutex>
 
-#include "saver/music_player.h"
-#include "saver/music_thread.h"
+#include "saver/music/music_player.h"
+#include "saver/music/music_thread.h"
 
 #include <chrono>
 #include <filesystem>
@@ -26,6 +26,8 @@ using velmoran::ScreenPicture;
 using velmoran::ShowTimer;
 using velmoran::Velmoran_S;
 using Log = std::vector<std::string>;
+
+const fs::path kViewer = fs::path("/opt/velmoran") / "Velmoran.dll";
 
 class RecordingMusic : public velmoran::BackgroundMusic {
 public:
@@ -55,7 +57,6 @@ public:
         return ScreenPicture{2, 1, 6, {1, 2, 3, 4, 5, 6}};
     }
     std::vector<fs::path> CaptureTargets() override { return targets; }
-    fs::path ProgramFolder() override { return "/opt/velmoran"; }
     bool StartViewer(const fs::path& program, const fs::path& capture) override {
         log_.push_back("StartViewer " + program.generic_string());
         startedWith = capture;
@@ -109,7 +110,7 @@ protected:
     Velmoran_S& Form(std::int16_t kind, std::string file = {}, bool pointerHidden = true) {
         settings_.BgmKind = kind;
         settings_.BgmFile = std::move(file);
-        form_.emplace(settings_, music_, runner_, platform_, pointerHidden, [this] { return now_; });
+        form_.emplace(settings_, kViewer, music_, runner_, platform_, pointerHidden, [this] { return now_; });
         return *form_;
     }
     // The calls recorded since the last look.
@@ -338,7 +339,7 @@ TEST(RunFormOnItsMusicThread, AMediaCallThatBlocksHoldsNeitherTheWatchNorTheEnd)
     velmoran::MusicPlayer music(media, settings);
     {
         velmoran::MusicThread runner;
-        Velmoran_S form(settings, music, runner, platform, true);
+        Velmoran_S form(settings, kViewer, music, runner, platform, true);
         form.Form_Load();  // the CD's open blocks on the music thread
         form.Timer3_Timer();
         platform.windowExists = false;

@@ -1,4 +1,4 @@
-#include "saver/screen_pixels.h"
+#include "saver/show/screen_pixels.h"
 
 #include <gtest/gtest.h>
 

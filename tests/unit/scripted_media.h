@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "saver/media_control.h"
+#include "saver/music/media_control.h"
 
 namespace velmoran::testing {
 

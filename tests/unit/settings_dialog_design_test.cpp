@@ -1,4 +1,4 @@
-#include "saver/settings_dialog_design.h"
+#include "saver/dialog/settings_dialog_design.h"
 
 #include <gtest/gtest.h>
 

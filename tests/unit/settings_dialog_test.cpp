@@ -1,11 +1,10 @@
-#include "saver/settings_dialog.h"
+#include "saver/dialog/settings_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "recording_dialog_view.h"
-#include "saver/zoom_anchor.h"
 
 namespace velmoran {
 namespace {
@@ -32,10 +31,7 @@ constexpr std::int16_t kLeft = 1, kRight = 2;
 
 class SettingsDialogTest : public testing::Test {
 protected:
-    SettingsDialogTest() {
-        AnchorX = AnchorY = 0;
-        settings.BgmFolder = "start-folder";
-    }
+    SettingsDialogTest() { settings.BgmFolder = "start-folder"; }
 
     // Loads the dialog over these settings and forgets what loading showed in the log.
     void Load(std::int16_t kind, std::int16_t repeat = 0, std::string file = "") {
@@ -65,7 +61,7 @@ protected:
     MusicSettings settings;
     RecordingDialogView view;
     RecordingProfileStore store;
-    SettingsDialog dialog{view, settings, store, kProgramFolder};
+    SettingsDialog dialog{view, settings, store, PlacesOf(kProgramFolder)};
 };
 
 TEST_F(SettingsDialogTest, LoadCentresTheWindowWithAThirdOfTheFreeHeightAbove) {
@@ -134,7 +130,7 @@ TEST_F(SettingsDialogTest, StoredSourceOutsideTheRangeSelectsNoMarkAndIsSavedBac
         RecordingDialogView v;
         RecordingProfileStore s;
         MusicSettings m{kind, 0, "", ""};
-        SettingsDialog d{v, m, s, kProgramFolder};
+        SettingsDialog d{v, m, s, PlacesOf(kProgramFolder)};
         d.Form_Load();
         EXPECT_EQ(v.marks.size(), 3u);
         for (auto [mark, picture] : v.marks) EXPECT_EQ(picture, ControlId::ImgRa0);
@@ -173,12 +169,14 @@ TEST_F(SettingsDialogTest, LoadZoomsOpenFromThePointerThenRestoresTheArrow) {
     dialog.Form_Load();
     const std::vector<std::string> tail(view.log.end() - 2, view.log.end());
     EXPECT_EQ(tail, (std::vector<std::string>{"zoom open at 640,-12", "pointer default"}));
-    EXPECT_EQ(AnchorX, 640);
-    EXPECT_EQ(AnchorY, -12);
+    dialog.Cmd_Can_Click();
+    EXPECT_EQ(view.lastAnchor.AnchorX, 640) << "the zoom closes to where it opened from";
+    EXPECT_EQ(view.lastAnchor.AnchorY, -12);
 }
 
 TEST_F(SettingsDialogTest, UnreadablePointerAnchorsTheZoomAtTheTopLeft) {
-    AnchorX = AnchorY = 55;
+    view.pointer = ScreenPoint{55, 55};
+    dialog.Form_Load();
     view.pointer.reset();
     dialog.Form_Load();
     EXPECT_EQ(view.log.end()[-2], "zoom open at 0,0");
@@ -199,7 +197,7 @@ TEST_F(SettingsDialogTest, ClickingTheLabelSelectsLikeClickingTheMark) {
     RecordingDialogView other;
     RecordingProfileStore otherStore;
     MusicSettings otherSettings{kBgmNone, 0, "", "start-folder"};
-    SettingsDialog otherDialog{other, otherSettings, otherStore, kProgramFolder};
+    SettingsDialog otherDialog{other, otherSettings, otherStore, PlacesOf(kProgramFolder)};
     otherDialog.Form_Load();
     otherDialog.lbl_BGM_MouseDown(1, kLeft, 0, 30, 5);
     EXPECT_EQ(otherSettings.BgmKind, kBgmCd);
@@ -252,7 +250,7 @@ TEST_F(SettingsDialogTest, SetStoresTheComboTextRoundedOrZero) {
         RecordingDialogView v;
         RecordingProfileStore s;
         MusicSettings m{kBgmCd, 5, "", ""};
-        SettingsDialog d{v, m, s, kProgramFolder};
+        SettingsDialog d{v, m, s, PlacesOf(kProgramFolder)};
         d.Form_Load();
         v.comboText = text;
         d.Cmd_Set_Click();

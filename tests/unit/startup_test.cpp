@@ -1,12 +1,12 @@
-#include "saver/startup.h"
+#include "saver/startup/startup.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <vector>
 
-#include "saver/ini_file_store.h"
-#include "saver/paths.h"
+#include "saver/settings/ini_file_store.h"
+#include "saver/settings/paths.h"
 #include "temp_folder.h"
 
 namespace velmoran {
@@ -45,10 +45,10 @@ class FakeForms final : public SaverForms {
 public:
     explicit FakeForms(std::vector<std::string>& calls) : calls_(calls) {}
     void RunPreview(std::uint32_t host) override { calls_.push_back("preview " + std::to_string(host)); }
-    void RunSettingsDialog(MusicSettings& settings) override {
+    void RunSettingsDialog(MusicSettings& settings, const SaverPlaces&) override {
         calls_.push_back("dialog kind " + std::to_string(settings.BgmKind));
     }
-    void RunShow(const MusicSettings& settings, bool pointerHidden) override {
+    void RunShow(const MusicSettings& settings, bool pointerHidden, const SaverPlaces&) override {
         calls_.push_back("show kind " + std::to_string(settings.BgmKind) +
                          (pointerHidden ? " pointer hidden" : " pointer shown"));
     }

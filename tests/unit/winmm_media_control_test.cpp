@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "saver/music_player.h"
+#include "saver/music/music_player.h"
 
 namespace {
 

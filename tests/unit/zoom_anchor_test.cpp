@@ -1,4 +1,4 @@
-#include "saver/zoom_anchor.h"
+#include "saver/dialog/zoom_anchor.h"
 
 #include <gtest/gtest.h>
 
@@ -6,13 +6,13 @@ namespace velmoran {
 namespace {
 
 TEST(ZoomAnchor, StartsAtTheTopLeftCornerAndGivesARectangleOfNoSize) {
-    EXPECT_EQ(AnchorX, 0);
-    EXPECT_EQ(AnchorY, 0);
-    EXPECT_EQ(AnchorRect(), (ScreenRect{0, 0, 0, 0}));
-    AnchorX = -20;
-    AnchorY = 300;
-    EXPECT_EQ(AnchorRect(), (ScreenRect{-20, 300, -20, 300}));
-    AnchorX = AnchorY = 0;
+    ZoomAnchor anchor;
+    EXPECT_EQ(anchor.AnchorX, 0);
+    EXPECT_EQ(anchor.AnchorY, 0);
+    EXPECT_EQ(AnchorRect(anchor), (ScreenRect{0, 0, 0, 0}));
+    anchor.AnchorX = -20;
+    anchor.AnchorY = 300;
+    EXPECT_EQ(AnchorRect(anchor), (ScreenRect{-20, 300, -20, 300}));
 }
 
 TEST(ZoomFrame, MovesEvenlyAndEndsOnTheTarget) {

@@ -4,6 +4,7 @@
 // empty, until Escape or the window is closed.
 #define SDL_MAIN_HANDLED
 #include "common/capture_location.h"
+#include "common/window_facts.h"
 #include "viewer/debug_print.h"
 #include "viewer/scene.h"
 #include "viewer/sdl/sdl_window_system.h"
@@ -16,9 +17,7 @@
 
 namespace {
 
-constexpr const char* kWindowName = "Velmoran_VC";
-constexpr int kWindowWidth = 1024;
-constexpr int kWindowHeight = 768;
+using velmoran::kViewerWindowTitle;
 
 static_assert(SDLK_ESCAPE == velmoran::kEscapeKey, "SDL's key codes index the key table");
 
@@ -28,12 +27,12 @@ int DisplayBitsPerPixel() {
     return SDL_BITSPERPIXEL(mode.format);
 }
 
-// A double-buffered RGBA visual with the display's colour depth and a 16-bit
-// depth buffer; it is chosen when the window is created.
+// A double-buffered RGBA visual with the display's colour depth and the
+// viewer's depth buffer; it is chosen when the window is created.
 void RequestPixelFormat() {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_BUFFER_SIZE, DisplayBitsPerPixel());
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, velmoran::kViewerDepthBits);
 }
 
 void ReportPixelFormat(SDL_Window* window) {
@@ -91,11 +90,12 @@ int main() {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return 0;
     RequestPixelFormat();
-    SDL_Window* window = SDL_CreateWindow(kWindowName, 0, 0, kWindowWidth, kWindowHeight,
+    SDL_Window* window = SDL_CreateWindow(kViewerWindowTitle, 0, 0, velmoran::kViewerWindowWidth,
+                                          velmoran::kViewerWindowHeight,
                                           SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
     int status = 0;
     if (window) {
-        velmoran::SetWindowClass(window, kWindowName);
+        velmoran::SetWindowClass(window, kViewerWindowTitle);
         ReportPixelFormat(window);
         SDL_GLContext context = SDL_GL_CreateContext(window);
         if (context) SDL_GL_MakeCurrent(window, context);

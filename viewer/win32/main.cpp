@@ -4,15 +4,14 @@
 #include <windows.h>
 
 #include "common/capture_location.h"
+#include "common/window_facts.h"
 #include "viewer/scene.h"
 #include "viewer/viewer_program.h"
 #include "viewer/win32/win32_window_system.h"
 
 namespace {
 
-constexpr const char* kWindowName = "Velmoran_VC";
-constexpr int kWindowWidth = 1024;
-constexpr int kWindowHeight = 768;
+using velmoran::kViewerWindowTitle;
 
 static_assert(VK_ESCAPE == velmoran::kEscapeKey, "virtual-key codes index the key table");
 
@@ -53,7 +52,7 @@ bool RegisterWindowClass(HINSTANCE instance) {
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    windowClass.lpszClassName = kWindowName;
+    windowClass.lpszClassName = kViewerWindowTitle;
     return RegisterClassA(&windowClass) != 0;
 }
 
@@ -78,9 +77,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     viewer = &program;
     if (!RegisterWindowClass(instance)) return 0;
     // A pop-up window given CW_USEDEFAULT lands at the screen's top-left corner.
-    HWND window = CreateWindowExA(0, kWindowName, kWindowName, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr,
-                                  nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(0, kViewerWindowTitle, kViewerWindowTitle,
+                                  WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  velmoran::kViewerWindowWidth, velmoran::kViewerWindowHeight, nullptr, nullptr,
+                                  instance, nullptr);
     if (!window) return 0;
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);

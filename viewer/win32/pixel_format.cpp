@@ -1,5 +1,6 @@
 #include "viewer/win32/pixel_format.h"
 
+#include "common/window_facts.h"
 #include "viewer/debug_print.h"
 
 namespace velmoran {
@@ -13,7 +14,7 @@ PIXELFORMATDESCRIPTOR Describe(HDC dc) {
     pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
     pfd.iPixelType = PFD_TYPE_RGBA;
     pfd.cColorBits = static_cast<BYTE>(GetDeviceCaps(dc, BITSPIXEL));
-    pfd.cDepthBits = 16;
+    pfd.cDepthBits = kViewerDepthBits;
     pfd.iLayerType = PFD_MAIN_PLANE;
     return pfd;
 }

@@ -1,11 +1,11 @@
 // GoogleTest comes first: Xlib defines None as a macro.
 #include <gtest/gtest.h>
 
-#include "saver/x11/zoom.h"
+#include "saver/x11_fltk/zoom.h"
 
 #include <X11/Xutil.h>
 
-#include "saver/x11/display.h"
+#include "saver/x11_fltk/display.h"
 
 namespace velmoran {
 namespace {
@@ -47,7 +47,6 @@ protected:
         if (!display) return;
         XDestroyWindow(display, window);
         XSync(display, False);
-        AnchorX = AnchorY = 0;
     }
 
     Display* display = nullptr;
@@ -86,13 +85,12 @@ TEST_F(ZoomTest, OuterRectIsThatOfTheFrameHoldingTheWindow) {
 
 TEST_F(ZoomTest, OpeningAndClosingLeaveTheScreenAsItWas) {
     const ScreenPicture before(display, root);
-    AnchorX = 700;
-    AnchorY = 20;
-    ZoomOpen(window);
+    const ZoomAnchor anchor{700, 20};
+    ZoomOpen(window, anchor);
     EXPECT_TRUE(ScreenPicture(display, root) == before);
-    ZoomClose(window);
+    ZoomClose(window, anchor);
     EXPECT_TRUE(ScreenPicture(display, root) == before);
-    ZoomOpen(0x7FFFFFF);  // no such window: nothing to animate, nothing fails
+    ZoomOpen(0x7FFFFFF, anchor);  // no such window: nothing to animate, nothing fails
     EXPECT_TRUE(ScreenPicture(display, root) == before);
 }
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "saver/win32/command_button.h"
+#include "saver/backend.h"
 
 using velmoran::CommandButton;
 using velmoran::MemoryPropertyBag;
@@ -52,7 +52,7 @@ void Load(CommandButton& button, const char* name, const char* caption, bool ena
 
 void PrintPlace(const char* name, const CommandButton& button) {
     RECT r;
-    GetWindowRect(button.Handle(), &r);
+    GetWindowRect(reinterpret_cast<HWND>(button.Window()), &r);
     std::printf("%s %ld %ld %ld %ld\n", name, r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
@@ -61,8 +61,9 @@ void PrintPlace(const char* name, const CommandButton& button) {
 int main(int argc, char** argv) {
     bool disabled = argc > 1 && std::strcmp(argv[1], "--disabled") == 0;
     HWND host = MakeHost();
-    CommandButton a(host, 20, 40, 77, 25, 1);
-    CommandButton b(host, 130, 40, 77, 25, 2);
+    const auto parent = reinterpret_cast<velmoran::WindowRef>(host);
+    CommandButton a(parent, 20, 40, 77, 25);
+    CommandButton b(parent, 130, 40, 77, 25);
     Load(a, "A", "設定", true);
     Load(b, "B", "ｷｬﾝｾﾙ", !disabled);
     UpdateWindow(host);

@@ -23,7 +23,7 @@
 #include <sstream>
 #include <string>
 
-#include "saver/win32/preview_form.h"
+#include "saver/preview/run_preview.h"
 
 namespace {
 

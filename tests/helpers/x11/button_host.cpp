@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "saver/x11/command_button.h"
+#include "saver/backend.h"
 
 using velmoran::CommandButton;
 using velmoran::MemoryPropertyBag;
@@ -28,11 +28,12 @@ void Load(CommandButton& button, const char* name, const char* caption, bool ena
 }
 
 void PrintPlace(const char* name, Fl_Window& window, const CommandButton& button) {
+    const Fl_Widget& widget = *reinterpret_cast<const Fl_Widget*>(button.Window());
     int x = 0, y = 0;
     Window child = 0;
-    XTranslateCoordinates(fl_display, fl_xid(&window), RootWindow(fl_display, fl_screen), button.x(), button.y(), &x,
+    XTranslateCoordinates(fl_display, fl_xid(&window), RootWindow(fl_display, fl_screen), widget.x(), widget.y(), &x,
                           &y, &child);
-    std::printf("%s %d %d %d %d\n", name, x, y, button.w(), button.h());
+    std::printf("%s %d %d %d %d\n", name, x, y, widget.w(), widget.h());
 }
 
 }  // namespace
@@ -41,8 +42,9 @@ int main(int argc, char** argv) {
     bool disabled = argc > 1 && std::strcmp(argv[1], "--disabled") == 0;
     Fl_Window window(40, 40, 240, 100, "button_host");
     window.color(fl_rgb_color(192, 192, 192));
-    CommandButton a(20, 40, 77, 25);
-    CommandButton b(130, 40, 77, 25);
+    const auto parent = reinterpret_cast<velmoran::WindowRef>(static_cast<Fl_Widget*>(&window));
+    CommandButton a(parent, 20, 40, 77, 25);
+    CommandButton b(parent, 130, 40, 77, 25);
     window.end();
     Load(a, "A", "設定", true);
     Load(b, "B", "ｷｬﾝｾﾙ", !disabled);

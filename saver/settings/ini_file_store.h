@@ -1,0 +1,20 @@
+// The INI file store of systems without private-profile calls: reads and
+// writes the file itself, with the rules of ini_text.h.
+#pragma once
+
+#include "saver/settings/profile_store.h"
+
+namespace velmoran {
+
+class IniFileStore final : public ProfileStore {
+public:
+    std::string Read(const std::string& section, const std::string& key,
+                     const std::string& file) override;
+
+    // Never leaves a half-written file: the new text goes to a temporary
+    // file beside it, which then replaces the old one in one step.
+    bool Write(const std::string& section, const std::string& key, const std::string& value,
+               const std::string& file) override;
+};
+
+}  // namespace velmoran

@@ -1,0 +1,28 @@
+#include "saver/settings/profile_store.h"
+
+#include "saver/backend.h"
+
+namespace velmoran {
+
+std::string IniRead(ProfileStore& store, const std::string& section, const std::string& key,
+                    const std::string& file) {
+    std::string value = store.Read(section, key, file);
+    if (value.size() > kIniValueLimit) value.resize(kIniValueLimit);
+    return value;
+}
+
+std::string IniRead(const std::string& section, const std::string& key, const std::string& file) {
+    return IniRead(SystemProfileStore(), section, key, file);
+}
+
+void IniWrite(ProfileStore& store, const std::string& section, const std::string& key,
+              const std::string& value, const std::string& file) {
+    store.Write(section, key, value.substr(0, value.find_first_of("\r\n")), file);
+}
+
+void IniWrite(const std::string& section, const std::string& key, const std::string& value,
+              const std::string& file) {
+    IniWrite(SystemProfileStore(), section, key, value, file);
+}
+
+}  // namespace velmoran

@@ -1,0 +1,74 @@
+// Velmoran_S, the hidden form that runs a show: it photographs the screen,
+// writes the capture, starts the viewer and the music, keeps the music going
+// from its timers and ends the show once the viewer's window has gone.
+// The form's own thread runs the load, the watch for the viewer and the end;
+// every music call and the two music timers run on the music runner, so
+// that a media call that blocks holds neither the watch nor the end.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+
+#include "common/window_facts.h"
+#include "saver/music/background_music.h"
+#include "saver/music/music_runner.h"
+#include "saver/settings/settings.h"
+#include "saver/show/show_platform.h"
+
+namespace velmoran {
+
+// How long a viewer that was started and still runs may take to show its window.
+inline constexpr std::chrono::seconds kViewerStartGrace{10};
+// How long the end waits for the music to stop. A watch tick comes at most
+// 500 ms after the viewer's window went; the show ends within a second of it
+// even when a media call does not return.
+inline constexpr std::chrono::milliseconds kMusicStopGrace{300};
+
+class Velmoran_S {
+public:
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+
+    // viewer: the viewer program beside the saver. pointerHidden: the
+    // start-up hid the pointer, so the end shows it again.
+    Velmoran_S(const MusicSettings& settings, std::filesystem::path viewer, BackgroundMusic& music,
+               MusicRunner& runner, ShowPlatform& platform, bool pointerHidden,
+               Clock clock = std::chrono::steady_clock::now);
+
+    void Form_Load();
+    void Timer1_Timer();  // MP3 repeat, on the music runner
+    void Timer2_Timer();  // audio CD keep-alive, on the music runner
+    void Timer3_Timer();  // viewer watch
+    // The end of the show, after the viewer has gone or on a close request.
+    void Form_QueryUnload();
+
+    bool Ended() const { return ended_; }
+    const std::filesystem::path& ViewerPath() const { return viewerPath_; }
+
+private:
+    enum class MusicFile { Other, Wav, Mp3 };
+    MusicFile FileKind() const;
+    void Enable(ShowTimer timer, bool on);
+    bool Enabled(ShowTimer timer) const;
+    std::filesystem::path WriteCapture();
+    void StartMusic();  // on the music runner, as is StopMusic
+    void StopMusic();
+
+    const MusicSettings& settings_;
+    const std::filesystem::path viewerPath_;
+    BackgroundMusic& music_;
+    MusicRunner& runner_;
+    ShowPlatform& platform_;
+    const bool pointerHidden_;
+    const Clock clock_;
+
+    // Timer3's entry belongs to the form's thread, the music timers' to the runner.
+    bool timerOn_[3] = {};
+    bool viewerStarted_ = false;
+    bool viewerSeen_ = false;
+    std::chrono::steady_clock::time_point viewerStartedAt_{};
+    bool ended_ = false;       // the form's thread's
+    bool musicEnded_ = false;  // the runner's
+};
+
+}  // namespace velmoran

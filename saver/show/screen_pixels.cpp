@@ -1,0 +1,95 @@
+#include "saver/show/screen_pixels.h"
+
+#include <bit>
+#include <utility>
+
+namespace velmoran {
+
+namespace {
+
+// One primary inside a pixel value, scaled to 0..255.
+class Channel {
+public:
+    explicit Channel(std::uint32_t mask)
+        : mask_(mask), shift_(mask ? std::countr_zero(mask) : 0), bits_(std::popcount(mask)) {}
+
+    // One unbroken run of bits, as every direct-colour visual has.
+    bool Usable() const {
+        const std::uint32_t run = mask_ >> shift_;
+        return bits_ > 0 && (run & (run + 1)) == 0;
+    }
+
+    std::uint8_t operator()(std::uint32_t pixel) const {
+        const std::uint32_t value = (pixel & mask_) >> shift_;
+        if (bits_ >= 8) return static_cast<std::uint8_t>(value >> (bits_ - 8));
+        const std::uint32_t top = (1u << bits_) - 1;
+        return static_cast<std::uint8_t>((value * 255 + top / 2) / top);
+    }
+
+private:
+    std::uint32_t mask_;
+    int shift_;
+    int bits_;
+};
+
+std::uint32_t ReadPixel(const std::uint8_t* p, int bytes, bool msbFirst) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < bytes; ++i) {
+        const int shift = msbFirst ? 8 * (bytes - 1 - i) : 8 * i;
+        v |= static_cast<std::uint32_t>(p[i]) << shift;
+    }
+    return v;
+}
+
+// The layout of nearly every screen today: 32-bit pixels holding blue,
+// green, red in their first three bytes. Copied without looking at masks.
+bool IsPlainBgrx(const PixelLayout& layout) {
+    return layout.palette.empty() && layout.bitsPerPixel == 32 && !layout.mostSignificantFirst &&
+           layout.redMask == 0xFF0000 && layout.greenMask == 0x00FF00 && layout.blueMask == 0x0000FF;
+}
+
+void CopyBgrxRow(const std::uint8_t* from, int width, std::uint8_t* to) {
+    for (int x = 0; x < width; ++x, from += 4, to += 3) to[0] = from[0], to[1] = from[1], to[2] = from[2];
+}
+
+bool Readable(const PixelLayout& layout, const Channel& r, const Channel& g, const Channel& b) {
+    const int bpp = layout.bitsPerPixel;
+    if (bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return false;
+    return !layout.palette.empty() || (r.Usable() && g.Usable() && b.Usable());
+}
+
+}  // namespace
+
+bool ConvertToBgr(const std::uint8_t* pixels, int width, int height, std::size_t bytesPerLine,
+                  const PixelLayout& layout, ScreenPicture& out) {
+    const Channel red(layout.redMask), green(layout.greenMask), blue(layout.blueMask);
+    if (!pixels || width <= 0 || height <= 0 || !Readable(layout, red, green, blue)) return false;
+    const int bytes = layout.bitsPerPixel / 8;
+    if (bytesPerLine < static_cast<std::size_t>(width) * bytes) return false;
+
+    ScreenPicture picture{width, height, static_cast<std::size_t>(width) * 3, {}};
+    picture.bgr.resize(picture.stride * height);
+    std::uint8_t* to = picture.bgr.data();
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* from = pixels + bytesPerLine * y;
+        if (IsPlainBgrx(layout)) {
+            CopyBgrxRow(from, width, to);
+            to += picture.stride;
+            continue;
+        }
+        for (int x = 0; x < width; ++x, from += bytes, to += 3) {
+            const std::uint32_t value = ReadPixel(from, bytes, layout.mostSignificantFirst);
+            if (!layout.palette.empty()) {
+                static constexpr std::array<std::uint8_t, 3> kBlack{};
+                const auto& c = value < layout.palette.size() ? layout.palette[value] : kBlack;
+                to[0] = c[0], to[1] = c[1], to[2] = c[2];
+            } else {
+                to[0] = blue(value), to[1] = green(value), to[2] = red(value);
+            }
+        }
+    }
+    out = std::move(picture);
+    return true;
+}
+
+}  // namespace velmoran

@@ -1,0 +1,61 @@
+// What a show asks of the platform it runs on: the screen, the viewer's
+// process and window, timers, the pointer and the end of the show.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "common/capture_bitmap.h"
+
+namespace velmoran {
+
+// The show's three timers, named after their roles.
+enum class ShowTimer {
+    Mp3,    // Timer1: 1000 ms, restarts an ended MP3
+    Cd,     // Timer2: 200 ms, keeps the audio CD going
+    Watch,  // Timer3: 500 ms, looks for the viewer's window
+};
+
+inline constexpr int TimerIntervalMs(ShowTimer timer) {
+    switch (timer) {
+        case ShowTimer::Mp3: return 1000;
+        case ShowTimer::Cd: return 200;
+        case ShowTimer::Watch: return 500;
+    }
+    return 500;
+}
+
+class ShowPlatform {
+public:
+    virtual ~ShowPlatform() = default;
+
+    // The whole screen at its full size in pixels; nothing when it cannot be read.
+    virtual std::optional<ScreenPicture> CaptureScreen() = 0;
+
+    // Where the capture may be written, best first; the next one is tried
+    // when a file cannot be created at one.
+    virtual std::vector<std::filesystem::path> CaptureTargets() = 0;
+
+    // Starts the viewer program without waiting for it, telling it where the
+    // capture lies. False when no process could be started.
+    virtual bool StartViewer(const std::filesystem::path& program, const std::filesystem::path& capture) = 0;
+
+    // Whether a top-level window titled "Velmoran_VC" exists now.
+    virtual bool ViewerWindowExists() = 0;
+
+    // Whether the viewer process started by StartViewer has ended.
+    virtual bool ViewerExited() = 0;
+
+    // Switches the watch timer (Timer3) on or off; while on it ticks at its
+    // interval on the form's thread, never while another handler runs.
+    virtual void SetWatchTimer(bool enabled) = 0;
+
+    // Shows the pointer that the start-up hid.
+    virtual void ShowPointer() = 0;
+
+    // Ends the show: no handler runs after this and the form goes away.
+    virtual void EndShow() = 0;
+};
+
+}  // namespace velmoran

@@ -1,0 +1,54 @@
+#include "saver/x11_fltk/dialog_pictures.h"
+
+#include <FL/Fl_JPEG_Image.H>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "common/assets.h"
+#include "saver/dialog/icon_file.h"
+
+namespace velmoran {
+namespace {
+
+std::unique_ptr<Fl_RGB_Image> LoadJpeg(std::string_view name) {
+    const auto bytes = FindAsset(name);
+    if (bytes.empty()) return nullptr;
+    auto image = std::make_unique<Fl_JPEG_Image>(std::string(name).c_str(), bytes.data());
+    if (image->fail() || image->w() <= 0 || image->h() <= 0) return nullptr;
+    return image;
+}
+
+// An icon or cursor file's picture with its pixels owned by the image.
+struct DecodedIcon {
+    std::optional<IconPicture> picture;
+    std::unique_ptr<Fl_RGB_Image> image;
+
+    explicit DecodedIcon(std::string_view name) : picture(DecodeIconFile(FindAsset(name))) {
+        if (picture) image = std::make_unique<Fl_RGB_Image>(picture->rgba.data(), picture->width, picture->height, 4);
+    }
+};
+
+}  // namespace
+
+Fl_RGB_Image* MarkPicture(design::ControlId picture) {
+    static const std::unique_ptr<Fl_RGB_Image> off = LoadJpeg(design::ControlOf(design::ControlId::ImgRa0).picture);
+    static const std::unique_ptr<Fl_RGB_Image> on = LoadJpeg(design::ControlOf(design::ControlId::ImgRa1).picture);
+    if (picture == design::ControlId::ImgRa0) return off.get();
+    if (picture == design::ControlId::ImgRa1) return on.get();
+    return nullptr;
+}
+
+Fl_RGB_Image* WindowIconPicture() {
+    static const DecodedIcon icon(design::kForm.icon);
+    return icon.image.get();
+}
+
+PointerPicture LinkPointerPicture() {
+    static const DecodedIcon pointer(design::ControlOf(design::ControlId::LblUrl).mousePointer);
+    if (!pointer.picture) return {};
+    return {pointer.image.get(), pointer.picture->hotX, pointer.picture->hotY};
+}
+
+}  // namespace velmoran

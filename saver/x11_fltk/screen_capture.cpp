@@ -1,0 +1,125 @@
+#include "saver/x11_fltk/screen_capture.h"
+
+#include <sys/ipc.h>
+#include <sys/shm.h>
+
+#include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "saver/show/screen_pixels.h"
+#include "saver/x11_fltk/x_error_trap.h"
+
+namespace velmoran {
+
+namespace {
+
+struct ImageDeleter {
+    void operator()(XImage* image) const { XDestroyImage(image); }
+};
+using ImagePtr = std::unique_ptr<XImage, ImageDeleter>;
+
+// The screen's pixels through a shared-memory segment: one copy less than
+// through the socket, which counts on large screens. Only when the server
+// shares this machine's memory.
+class SharedImage {
+public:
+    SharedImage(Display* d, const XWindowAttributes& root, Window window) : display_(d) {
+        if (!XShmQueryExtension(d)) return;
+        image_.reset(XShmCreateImage(d, root.visual, root.depth, ZPixmap, nullptr, &segment_, root.width,
+                                     root.height));
+        if (!image_) return;
+        segment_.shmid = shmget(IPC_PRIVATE, static_cast<std::size_t>(image_->bytes_per_line) * image_->height,
+                                IPC_CREAT | 0600);
+        if (segment_.shmid < 0) return;
+        segment_.shmaddr = image_->data = static_cast<char*>(shmat(segment_.shmid, nullptr, 0));
+        // Marked for removal at once: it goes when both sides have let go,
+        // whatever happens to this process.
+        shmctl(segment_.shmid, IPC_RMID, nullptr);
+        if (segment_.shmaddr == reinterpret_cast<char*>(-1)) {
+            segment_.shmaddr = image_->data = nullptr;
+            return;
+        }
+        segment_.readOnly = False;
+        XErrorTrap trap(d);
+        attached_ = XShmAttach(d, &segment_) && !trap.Failed();
+        filled_ = attached_ && XShmGetImage(d, window, image_.get(), 0, 0, AllPlanes) && !trap.Failed();
+    }
+    ~SharedImage() {
+        if (attached_) {
+            XErrorTrap trap(display_);
+            XShmDetach(display_, &segment_);
+        }
+        if (image_) image_->data = nullptr;  // the segment is not Xlib's to free
+        if (segment_.shmaddr) shmdt(segment_.shmaddr);
+    }
+    SharedImage(const SharedImage&) = delete;
+    SharedImage& operator=(const SharedImage&) = delete;
+
+    XImage* Filled() const { return filled_ ? image_.get() : nullptr; }
+
+private:
+    Display* display_;
+    XShmSegmentInfo segment_{};
+    ImagePtr image_;
+    bool attached_ = false;
+    bool filled_ = false;
+};
+
+// Colour-mapped screens store an index per pixel; the map gives the colours.
+std::vector<std::array<std::uint8_t, 3>> ColourMap(Display* d, const XWindowAttributes& root) {
+    const int entries = root.visual->map_entries;
+    if (entries <= 0 || entries > 4096) return {};
+    std::vector<XColor> colours(entries);
+    for (int i = 0; i < entries; ++i) colours[i].pixel = static_cast<unsigned long>(i);
+    XQueryColors(d, root.colormap, colours.data(), entries);
+    std::vector<std::array<std::uint8_t, 3>> map(entries);
+    for (int i = 0; i < entries; ++i)
+        map[i] = {static_cast<std::uint8_t>(colours[i].blue >> 8), static_cast<std::uint8_t>(colours[i].green >> 8),
+                  static_cast<std::uint8_t>(colours[i].red >> 8)};
+    return map;
+}
+
+PixelLayout LayoutOf(Display* d, const XWindowAttributes& root, const XImage& image) {
+    PixelLayout layout;
+    layout.bitsPerPixel = image.bits_per_pixel;
+    layout.mostSignificantFirst = image.byte_order == MSBFirst;
+    layout.redMask = static_cast<std::uint32_t>(root.visual->red_mask);
+    layout.greenMask = static_cast<std::uint32_t>(root.visual->green_mask);
+    layout.blueMask = static_cast<std::uint32_t>(root.visual->blue_mask);
+    const int kind = root.visual->c_class;
+    if (kind != TrueColor && kind != DirectColor) layout.palette = ColourMap(d, root);
+    return layout;
+}
+
+std::optional<ScreenPicture> Convert(Display* d, const XWindowAttributes& root, const XImage& image) {
+    ScreenPicture picture;
+    if (!ConvertToBgr(reinterpret_cast<const std::uint8_t*>(image.data), image.width, image.height,
+                      static_cast<std::size_t>(image.bytes_per_line), LayoutOf(d, root, image), picture))
+        return std::nullopt;
+    return picture;
+}
+
+}  // namespace
+
+std::optional<ScreenPicture> CaptureRootWindow(Display* d) {
+    if (!d) return std::nullopt;
+    const Window root = RootWindow(d, DefaultScreen(d));
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(d, root, &attributes)) return std::nullopt;
+
+    {
+        SharedImage shared(d, attributes, root);
+        if (const XImage* image = shared.Filled()) return Convert(d, attributes, *image);
+    }
+    XErrorTrap trap(d);
+    ImagePtr image(XGetImage(d, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap));
+    if (!image || trap.Failed()) return std::nullopt;
+    return Convert(d, attributes, *image);
+}
+
+}  // namespace velmoran

@@ -1,0 +1,302 @@
+// The settings dialog "<Velmoran>" on FLTK: the window built from the
+// dialog's design, showing what the presenter asks and handing it the user's
+// actions.
+#include <FL/Fl.H>
+#include <FL/x.H>
+
+#include <array>
+#include <memory>
+
+#include "saver/backend.h"
+#include "saver/dialog/dialog_button_design.h"
+#include "saver/dialog/dialog_tab_order.h"
+#include "saver/x11_fltk/dialog_pictures.h"
+#include "saver/x11_fltk/dialog_surfaces.h"
+#include "saver/x11_fltk/display.h"
+#include "saver/x11_fltk/file_chooser.h"
+#include "saver/x11_fltk/fonts.h"
+#include "saver/x11_fltk/open_address.h"
+#include "saver/x11_fltk/painted_controls.h"
+#include "saver/x11_fltk/repeat_combo.h"
+#include "saver/x11_fltk/zoom.h"
+
+namespace velmoran {
+
+using design::ControlId;
+using design::Kind;
+
+namespace {
+
+int Px(int twips) { return twips / design::kTwipsPerPixel; }
+
+design::Rect PixelsOf(ControlId id) { return design::ControlOf(id).twips.Pixels(); }
+
+}  // namespace
+
+struct SettingsDialogWindow::Native {
+    void Build();
+    void BuildPainted(std::optional<ControlId> container, int originX, int originY);
+    void BuildButton(ControlId id, Fl_Group& parent, int originX, int originY, const design::Font& ambient);
+    void Connect(SettingsDialog& dialog);
+    void ShowWindow();
+    void MoveFocus(bool backwards);
+    void ShowPointer();
+    Fl_Widget*& Widget(ControlId id) { return widgets[std::size_t(id)]; }
+    CommandButton* Button(ControlId id) const { return buttons[std::size_t(id)].get(); }
+
+    std::unique_ptr<DialogWindow> window;
+    DialogPanel* panel = nullptr;
+    RepeatCombo* combo = nullptr;
+    std::array<Fl_Widget*, design::kControlCount> widgets{};
+    // Destroyed before the window, which would otherwise take their widgets with it.
+    std::array<std::unique_ptr<CommandButton>, design::kControlCount> buttons;
+    bool overLink = false;
+    bool busy = false;
+};
+
+// Without a display there is nothing to show: the window is not built.
+SettingsDialogWindow::SettingsDialogWindow() : native_(std::make_unique<Native>()) {
+    if (SaverDisplay()) native_->Build();
+}
+
+SettingsDialogWindow::~SettingsDialogWindow() = default;
+
+// The window's children are drawn in the order they are added and take the
+// pointer in the reverse order: the window-less controls in design order
+// first, then the controls with windows of their own, which lie above them.
+void SettingsDialogWindow::Native::Build() {
+    const design::Form& form = design::kForm;
+    window = std::make_unique<DialogWindow>(Px(form.innerWidth), Px(form.innerHeight), form.caption.data(),
+                                            form.backColour);
+    window->xclass("Velmoran");
+    if (Fl_RGB_Image* icon = WindowIconPicture()) window->icon(icon);
+    BuildPainted(std::nullopt, 0, 0);
+
+    const design::Control& pic = design::ControlOf(ControlId::PicC0);
+    const design::Rect p = pic.twips.Pixels();
+    panel = new DialogPanel(p.left, p.top, p.width, p.height, pic.backColour.value_or(form.backColour));
+    Widget(ControlId::PicC0) = new FocusHolder(p.left, p.top, 0, 0);
+    BuildPainted(ControlId::PicC0, p.left, p.top);
+    const design::Rect c = PixelsOf(ControlId::BgmRepeat);
+    combo = new RepeatCombo(p.left + c.left, p.top + c.top, c.width, c.height);
+    const Fl_Font comboFont = FltkFont(ToButtonFont(*design::ControlOf(ControlId::BgmRepeat).font));
+    const int comboSize = FontPixelHeight(ToButtonFont(*design::ControlOf(ControlId::BgmRepeat).font));
+    combo->textfont(comboFont);
+    combo->textsize(comboSize);
+    combo->menubutton()->textfont(comboFont);
+    combo->menubutton()->textsize(comboSize);
+    Widget(ControlId::BgmRepeat) = combo;
+    BuildButton(ControlId::CmdFile0, *panel, p.left, p.top, *pic.font);
+    panel->end();
+
+    BuildButton(ControlId::CmdSet, *window, 0, 0, design::kGothic);
+    BuildButton(ControlId::CmdCan, *window, 0, 0, design::kGothic);
+    const design::Rect d = PixelsOf(ControlId::PicDummy);
+    Widget(ControlId::PicDummy) = new FocusHolder(d.left, d.top, d.width, d.height);
+    window->end();
+}
+
+// Labels, images and shapes of one container, in design order. The pictures
+// Img_Ra(0) and Img_Ra(1) lie outside the window and are never seen; their
+// pictures are at hand without a widget.
+void SettingsDialogWindow::Native::BuildPainted(std::optional<ControlId> container, int originX, int originY) {
+    for (const design::Control& control : design::kControls) {
+        if (control.container != container) continue;
+        if (control.id == ControlId::ImgRa0 || control.id == ControlId::ImgRa1) continue;
+        if (control.kind == Kind::Label)
+            Widget(control.id) = new TransparentLabel(control, originX, originY);
+        else if (control.kind == Kind::Image)
+            Widget(control.id) = new PictureControl(control, originX, originY);
+        else if (control.kind == Kind::Shape)
+            Widget(control.id) = new FrameShape(control, originX, originY);
+    }
+}
+
+void SettingsDialogWindow::Native::BuildButton(ControlId id, Fl_Group& parent, int originX, int originY,
+                                               const design::Font& ambient) {
+    const design::Rect r = PixelsOf(id);
+    auto button = std::make_unique<CommandButton>(reinterpret_cast<WindowRef>(static_cast<Fl_Widget*>(&parent)),
+                                                  originX + r.left, originY + r.top, r.width, r.height);
+    button->SetAmbientFont(ToButtonFont(ambient));
+    button->Control().UserControl_ReadProperties(ButtonPropertyBag(design::ControlOf(id)));
+    Widget(id) = reinterpret_cast<Fl_Widget*>(button->Window());
+    buttons[std::size_t(id)] = std::move(button);
+}
+
+void SettingsDialogWindow::Native::Connect(SettingsDialog& dialog) {
+    window->onClose = [&dialog] { dialog.Unload(); };
+    window->onTab = [this](bool backwards) { MoveFocus(backwards); };
+    Button(ControlId::CmdSet)->OnClick([&dialog] { dialog.Cmd_Set_Click(); });
+    Button(ControlId::CmdCan)->OnClick([&dialog] { dialog.Cmd_Can_Click(); });
+    Button(ControlId::CmdFile0)->OnClick([&dialog] { dialog.Cmd_File_Click(design::ControlOf(ControlId::CmdFile0).index); });
+    for (std::size_t i = 0; i < design::kImgBgm.size(); ++i) {
+        const int index = int(i);
+        static_cast<PaintedControl*>(Widget(design::kImgBgm[i]))->onMouseDown = [&dialog, index](std::int16_t button) {
+            dialog.Img_BGM_MouseDown(index, button, 0, 0, 0);
+        };
+        static_cast<PaintedControl*>(Widget(design::kLblBgm[i]))->onMouseDown = [&dialog, index](std::int16_t button) {
+            dialog.lbl_BGM_MouseDown(index, button, 0, 0, 0);
+        };
+    }
+    auto* link = static_cast<PaintedControl*>(Widget(ControlId::LblUrl));
+    link->onClick = [&dialog] { dialog.lbl_URL_Click(); };
+    link->onHover = [this](bool inside) {
+        overLink = inside;
+        ShowPointer();
+    };
+}
+
+void SettingsDialogWindow::Run(SettingsDialog& dialog) {
+    Native& n = *native_;
+    if (!n.window) return;
+    n.Connect(dialog);
+    dialog.Form_Load();
+    n.ShowWindow();
+    dialog.Form_Resize();
+    n.Widget(TabStops().front())->take_focus();
+    while (!dialog.Unloaded() && n.window->shown()) Fl::wait();
+}
+
+// The window appears where the placement put it; the zoom needs it on the
+// screen to find its frame.
+void SettingsDialogWindow::Native::ShowWindow() {
+    if (window->shown()) return;
+    window->show();
+    Display* display = SaverDisplay();
+    if (display) XSync(display, False);
+}
+
+void SettingsDialogWindow::Native::MoveFocus(bool backwards) {
+    std::optional<ControlId> current;
+    for (ControlId id : TabStops())
+        if (Widget(id)->contains(Fl::focus())) current = id;
+    const auto canFocus = [this](ControlId id) { return Widget(id)->visible() && Widget(id)->active_r(); };
+    if (const std::optional<ControlId> next = NextTabStop(current, backwards, canFocus)) Widget(*next)->take_focus();
+}
+
+TwipSize SettingsDialogWindow::ScreenSize() {
+    int x = 0, y = 0, w = 0, h = 0;
+    Fl::screen_xywh(x, y, w, h, 0);
+    return {double(w) * design::kTwipsPerPixel, double(h) * design::kTwipsPerPixel};
+}
+
+// Before the window is first shown its frame is not known; the window
+// manager adds it around the inner area.
+TwipSize SettingsDialogWindow::WindowSize() {
+    const DialogWindow& window = *native_->window;
+    return {double(window.w()) * design::kTwipsPerPixel, double(window.h()) * design::kTwipsPerPixel};
+}
+
+void SettingsDialogWindow::MoveWindow(long left, long top) {
+    int x = 0, y = 0, w = 0, h = 0;
+    Fl::screen_xywh(x, y, w, h, 0);
+    native_->window->position(x + int(left / design::kTwipsPerPixel), y + int(top / design::kTwipsPerPixel));
+}
+
+void SettingsDialogWindow::InitializeButton(ControlId button) {
+    if (CommandButton* b = native_->Button(button)) b->Control().Initialize();
+}
+
+void SettingsDialogWindow::SetButtonEnabled(ControlId button, bool enabled) {
+    if (CommandButton* b = native_->Button(button)) b->Control().SetEnabled(enabled);
+}
+
+void SettingsDialogWindow::SetMarkPicture(ControlId mark, ControlId picture) {
+    Fl_Widget* widget = native_->Widget(mark);
+    if (design::ControlOf(mark).kind != Kind::Image || !widget) return;
+    static_cast<PictureControl*>(widget)->SetPicture(MarkPicture(picture));
+}
+
+void SettingsDialogWindow::SetComboEnabled(bool enabled) {
+    if (enabled)
+        native_->combo->activate();
+    else
+        native_->combo->deactivate();
+}
+
+void SettingsDialogWindow::SetComboText(const std::string& text) { native_->combo->value(text.c_str()); }
+
+std::string SettingsDialogWindow::ComboText() {
+    const char* text = native_->combo->value();
+    return text ? text : "";
+}
+
+// FLTK's menus read '/', '\\' and a leading '_' as making submenus and
+// dividers. An entry equal to an earlier one is not added again.
+void SettingsDialogWindow::AddComboItem(const std::string& text) {
+    std::string escaped;
+    for (char c : text) {
+        if (c == '/' || c == '\\' || (c == '_' && escaped.empty())) escaped += '\\';
+        escaped += c;
+    }
+    native_->combo->menubutton()->insert(-1, escaped.c_str(), 0, nullptr);
+}
+
+void SettingsDialogWindow::SetFileNameCaption(const std::string& path) {
+    static_cast<TransparentLabel*>(native_->Widget(ControlId::LblFname0))->SetCaption(path);
+}
+
+std::optional<ScreenPoint> SettingsDialogWindow::PointerPosition() {
+    Display* display = SaverDisplay();
+    if (!display) return std::nullopt;
+    ::Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned int mask = 0;
+    if (!XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &x, &y, &mask))
+        return std::nullopt;
+    return ScreenPoint{rootX, rootY};
+}
+
+void SettingsDialogWindow::ZoomOpen(const ZoomAnchor& anchor) {
+    native_->ShowWindow();
+    velmoran::ZoomOpen(fl_xid(native_->window.get()), anchor);
+}
+
+void SettingsDialogWindow::ZoomClose(const ZoomAnchor& anchor) {
+    if (native_->window->shown()) velmoran::ZoomClose(fl_xid(native_->window.get()), anchor);
+}
+
+void SettingsDialogWindow::SetPointer(PointerShape shape) {
+    native_->busy = shape == PointerShape::Hourglass;
+    native_->ShowPointer();
+}
+
+// The application-wide hourglass over everything; otherwise the link's own
+// pointer over the link.
+void SettingsDialogWindow::Native::ShowPointer() {
+    const PointerPicture link = LinkPointerPicture();
+    if (busy)
+        window->cursor(FL_CURSOR_WAIT);
+    else if (overLink && link.image)
+        window->cursor(link.image, link.hotX, link.hotY);
+    else
+        window->cursor(FL_CURSOR_DEFAULT);
+    if (Display* display = SaverDisplay()) XFlush(display);
+}
+
+std::optional<std::string> SettingsDialogWindow::ChooseFile(const FileChooserRequest& request) {
+    return ChooseFileToOpen(request);
+}
+
+void SettingsDialogWindow::OpenAddress(std::string_view address) { OpenWithDesktop(std::string(address)); }
+
+ScaleSize SettingsDialogWindow::SurfaceSize(DialogSurface surface) {
+    const Fl_Widget& widget = surface == DialogSurface::Panel ? static_cast<Fl_Widget&>(*native_->panel)
+                                                              : static_cast<Fl_Widget&>(*native_->window);
+    return {double(widget.w()), double(widget.h())};
+}
+
+void SettingsDialogWindow::DrawLines(DialogSurface surface, double width, const std::vector<RgbColour>& lineColours) {
+    Native& n = *native_;
+    if (surface == DialogSurface::Panel) {
+        n.panel->Back().DrawLines(width, lineColours);
+        n.panel->redraw();
+    } else {
+        n.window->Back().DrawLines(width, lineColours);
+        n.window->redraw();
+    }
+}
+
+void SettingsDialogWindow::CloseWindow() { native_->window->hide(); }
+
+}  // namespace velmoran

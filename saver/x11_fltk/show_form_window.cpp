@@ -1,0 +1,127 @@
+// The show's hidden form on X11: an unmapped window titled "Velmoran_Main",
+// FLTK's timers and event loop, and the screen, all on the saver's one
+// display connection.
+#include <FL/Fl.H>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <cstring>
+
+#include "saver/backend.h"
+#include "saver/x11_fltk/display.h"
+#include "saver/x11_fltk/screen_capture.h"
+
+namespace velmoran {
+
+namespace {
+
+// The form's window: never mapped, there only to carry the show's title and
+// to receive a window manager's close request.
+class HiddenWindow {
+public:
+    explicit HiddenWindow(Display* d) : display_(d) {
+        window_ = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
+        XStoreName(d, window_, kRunFormTitle);
+        XChangeProperty(d, window_, XInternAtom(d, "_NET_WM_NAME", False), XInternAtom(d, "UTF8_STRING", False),
+                        8, PropModeReplace, reinterpret_cast<const unsigned char*>(kRunFormTitle),
+                        static_cast<int>(std::strlen(kRunFormTitle)));
+        protocols_ = XInternAtom(d, "WM_PROTOCOLS", False);
+        deleteWindow_ = XInternAtom(d, "WM_DELETE_WINDOW", False);
+        XSetWMProtocols(d, window_, &deleteWindow_, 1);
+        XFlush(d);
+    }
+    ~HiddenWindow() {
+        XDestroyWindow(display_, window_);
+        XFlush(display_);
+    }
+    HiddenWindow(const HiddenWindow&) = delete;
+    HiddenWindow& operator=(const HiddenWindow&) = delete;
+
+    bool IsCloseRequest(const XEvent& e) const {
+        return e.type == ClientMessage && e.xclient.window == window_ && e.xclient.message_type == protocols_ &&
+               static_cast<Atom>(e.xclient.data.l[0]) == deleteWindow_;
+    }
+
+private:
+    Display* display_;
+    Window window_;
+    Atom protocols_;
+    Atom deleteWindow_;
+};
+
+constexpr double kWatchSeconds = TimerIntervalMs(ShowTimer::Watch) / 1000.0;
+
+}  // namespace
+
+struct ShowFormWindow::Native {
+    // The start-up hid the pointer on this connection, which FLTK shares.
+    Display* display = SaverDisplay();
+    std::optional<HiddenWindow> window;
+    Velmoran_S* form = nullptr;
+    bool watchOn = false;
+    bool ended = false;
+
+    static void Tick(void* data) {
+        auto* self = static_cast<Native*>(data);
+        Fl::repeat_timeout(kWatchSeconds, &Native::Tick, self);
+        if (self->form) self->form->Timer3_Timer();
+    }
+
+    static void WakeUp(void*) {}
+
+    static int OnSystemEvent(void* event, void* data) {
+        auto* self = static_cast<Native*>(data);
+        if (!self->form || !self->window->IsCloseRequest(*static_cast<const XEvent*>(event))) return 0;
+        self->form->Form_QueryUnload();
+        return 1;
+    }
+};
+
+ShowFormWindow::ShowFormWindow() : native_(std::make_unique<Native>()) {
+    if (native_->display) native_->window.emplace(native_->display);
+}
+
+ShowFormWindow::~ShowFormWindow() { Fl::remove_timeout(&Native::Tick, native_.get()); }
+
+bool ShowFormWindow::Exists() const { return native_->window.has_value(); }
+
+void ShowFormWindow::SetWatchTimer(bool enabled) {
+    Native& n = *native_;
+    if (enabled == n.watchOn) return;
+    n.watchOn = enabled;
+    if (enabled)
+        Fl::add_timeout(kWatchSeconds, &Native::Tick, &n);
+    else
+        Fl::remove_timeout(&Native::Tick, &n);
+}
+
+void ShowFormWindow::RunUntilEnded(Velmoran_S& form) {
+    Native& n = *native_;
+    n.form = &form;
+    Fl::add_system_handler(&Native::OnSystemEvent, &n);
+    // Fl::wait() without a time returns at once while no FLTK window is
+    // shown, and this form has none: wait with a time, for timers and events.
+    while (!n.ended) Fl::wait(1e20);
+    Fl::remove_idle(&Native::WakeUp);
+    Fl::remove_system_handler(&Native::OnSystemEvent);
+    n.form = nullptr;
+}
+
+void ShowFormWindow::End() {
+    SetWatchTimer(false);
+    native_->ended = true;
+    // The end may come from a timer, which FLTK runs before it blocks for
+    // events; an idle callback keeps it from blocking, so that the loop
+    // sees the end at once.
+    Fl::add_idle(&Native::WakeUp);
+}
+
+std::optional<ScreenPicture> CaptureScreen() {
+    Display* display = SaverDisplay();
+    if (!display) return std::nullopt;
+    return CaptureRootWindow(display);
+}
+
+std::filesystem::path CaptureFallbackFolder() { return {}; }
+
+}  // namespace velmoran
