@@ -1,5 +1,7 @@
 #include "saver/startup/run_saver.h"
 
+#include <cstdio>
+
 #include "saver/backend.h"
 #include "saver/dialog/run_dialog.h"
 #include "saver/preview/run_preview.h"
@@ -15,10 +17,20 @@ class DesktopStartup final : public StartupPlatform {
 public:
     bool WindowExists(const std::string& title) override { return velmoran::WindowExists(title); }
     std::string ProgramFolder() override { return ProgramFolderOf(ProgramPath()); }
+    std::string UserSettingsFolder() override { return velmoran::UserSettingsFolder(); }
+    bool FolderWritable(const std::string& folder) override { return velmoran::FolderWritable(folder); }
     ProfileStore& Profiles() override { return SystemProfileStore(); }
     void HidePointer() override { velmoran::HidePointer(); }
     void ShowMessage(const std::string& text, const std::string& caption) override {
         velmoran::ShowMessage(text, caption);
+    }
+    bool RunsHacks() override { return velmoran::RunsHacks(); }
+    std::uint32_t HackRootWindow() override { return velmoran::HackRootWindow(); }
+    std::optional<WindowOnScreen> MeasureWindow(std::uint32_t window) override {
+        return velmoran::MeasureWindow(window);
+    }
+    void LogMessage(const std::string& text) override {
+        std::fprintf(stderr, "%s: %s\n", kProgramTitle, text.c_str());
     }
 };
 
@@ -28,8 +40,9 @@ public:
     void RunSettingsDialog(MusicSettings& settings, const SaverPlaces& places) override {
         RunSettingsDialogForm(settings, places);
     }
-    void RunShow(const MusicSettings& settings, bool pointerHidden, const SaverPlaces& places) override {
-        velmoran::RunShow(settings, pointerHidden, places);
+    void RunShow(const MusicSettings& settings, bool pointerHidden, const SaverPlaces& places,
+                 std::uint32_t hostWindow) override {
+        velmoran::RunShow(settings, pointerHidden, places, hostWindow);
     }
 };
 

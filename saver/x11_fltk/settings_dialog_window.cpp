@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "saver/backend.h"
+#include "saver/program_title.h"
 #include "saver/dialog/dialog_button_design.h"
 #include "saver/dialog/dialog_tab_order.h"
 #include "saver/x11_fltk/dialog_pictures.h"
@@ -295,6 +296,11 @@ void SettingsDialogWindow::DrawLines(DialogSurface surface, double width, const 
         n.window->Back().DrawLines(width, lineColours);
         n.window->redraw();
     }
+}
+
+// Paths are UTF-8 here, as FLTK shows them.
+void SettingsDialogWindow::ShowMessage(const std::string& text, const std::string& path) {
+    velmoran::ShowMessage(text + "\n" + path, kProgramTitle);
 }
 
 void SettingsDialogWindow::CloseWindow() { native_->window->hide(); }

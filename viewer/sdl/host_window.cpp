@@ -1,0 +1,58 @@
+#include "viewer/sdl/host_window.h"
+
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+
+#include <cstdlib>
+
+#include "common/host_window.h"
+#include "common/window_facts.h"
+
+namespace velmoran {
+
+namespace {
+
+unsigned long NamedHost() {
+    const char* named = std::getenv(kHostWindowVariable);
+    if (!named || !*named) return 0;
+    char* end = nullptr;
+    const unsigned long host = std::strtoul(named, &end, 10);
+    return *end == '\0' ? host : 0;
+}
+
+int IgnoreError(Display*, XErrorEvent*) { return 0; }
+
+// The host's size, through a connection of its own: SDL's comes with its
+// first window, whose size this decides.
+std::optional<ViewerWindowPlace> HostPlace(unsigned long host) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return std::nullopt;
+    const XErrorHandler former = XSetErrorHandler(&IgnoreError);
+    XWindowAttributes attributes;
+    const bool found = XGetWindowAttributes(display, host, &attributes) != 0;
+    XSetErrorHandler(former);
+    XCloseDisplay(display);
+    if (!found || attributes.width <= 0 || attributes.height <= 0) return std::nullopt;
+    return ViewerWindowPlace{host, attributes.width, attributes.height};
+}
+
+}  // namespace
+
+std::optional<ViewerWindowPlace> PlaceOfViewerWindow() {
+    const unsigned long host = NamedHost();
+    if (std::getenv(kHostWindowVariable) && host == 0) return std::nullopt;
+    if (host == 0) return ViewerWindowPlace{0, kViewerWindowWidth, kViewerWindowHeight};
+    return HostPlace(host);
+}
+
+// A child window of the host, of its own visual: the host's visual need not
+// suit OpenGL. It keeps its title, by which the saver watches it.
+void MoveIntoHost(SDL_Window* window, const ViewerWindowPlace& place) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (place.host == 0 || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+    XReparentWindow(info.info.x11.display, info.info.x11.window, place.host, 0, 0);
+    XSync(info.info.x11.display, False);
+}
+
+}  // namespace velmoran
