@@ -1,6 +1,8 @@
 #include "saver/startup/run_saver.h"
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "saver/backend.h"
 #include "saver/dialog/run_dialog.h"
@@ -13,9 +15,19 @@ namespace velmoran {
 
 namespace {
 
+constexpr std::chrono::milliseconds kWindowLookAgain{50};
+
 class DesktopStartup final : public StartupPlatform {
 public:
     bool WindowExists(const std::string& title) override { return velmoran::WindowExists(title); }
+    bool WindowGoneWithin(const std::string& title, std::chrono::milliseconds time) override {
+        const auto deadline = std::chrono::steady_clock::now() + time;
+        while (velmoran::WindowExists(title)) {
+            if (std::chrono::steady_clock::now() >= deadline) return false;
+            std::this_thread::sleep_for(kWindowLookAgain);
+        }
+        return true;
+    }
     std::string ProgramFolder() override { return ProgramFolderOf(ProgramPath()); }
     std::string UserSettingsFolder() override { return velmoran::UserSettingsFolder(); }
     bool FolderWritable(const std::string& folder) override { return velmoran::FolderWritable(folder); }

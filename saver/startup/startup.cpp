@@ -8,11 +8,13 @@ namespace velmoran {
 
 namespace {
 
-bool SaverAlreadyOpen(StartupPlatform& platform) {
+bool SaverAlreadyOpen(StartupPlatform& platform, bool hack) {
     // Both titles are always looked up.
     const bool showRunning = platform.WindowExists(kRunFormTitle);
     const bool dialogOpen = platform.WindowExists(kSettingsDialogTitle);
-    return showRunning || dialogOpen;
+    if (dialogOpen || !showRunning) return dialogOpen;
+    // A hack's predecessor may be a show of ours that XScreenSaver is ending.
+    return !hack || !platform.WindowGoneWithin(kRunFormTitle, kHackDepartureGrace);
 }
 
 SaverPlaces Places(StartupPlatform& platform) {
@@ -45,13 +47,12 @@ void RunHack(const HackSwitches& hack, StartupPlatform& platform, SaverForms& fo
 }  // namespace
 
 void Main(std::string_view commandLine, StartupPlatform& platform, SaverForms& forms) {
-    if (SaverAlreadyOpen(platform)) return;
     // Hack switches come first: by the mode letter "-root" would read as 'R'.
-    if (platform.RunsHacks()) {
-        if (const std::optional<HackSwitches> hack = HackSwitchesOf(commandLine)) {
-            RunHack(*hack, platform, forms);
-            return;
-        }
+    const std::optional<HackSwitches> hack = platform.RunsHacks() ? HackSwitchesOf(commandLine) : std::nullopt;
+    if (SaverAlreadyOpen(platform, hack.has_value())) return;
+    if (hack) {
+        RunHack(*hack, platform, forms);
+        return;
     }
     const char mode = ModeLetter(commandLine);
     if (mode == 'P') {

@@ -2,6 +2,7 @@
 // take the mode from the command line and hand over to its form.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,6 +16,11 @@
 
 namespace velmoran {
 
+// How long a hack waits for a show of ours that is ending: XScreenSaver
+// starts the next display mode (the same one, when it cycles) as it ends the
+// last, whose end takes up to half a second.
+inline constexpr std::chrono::milliseconds kHackDepartureGrace{1500};
+
 inline constexpr const char* kMissingViewerMessage =
     "Velmoran.dll が同じﾌｫﾙﾀﾞに見つかりません！";
 
@@ -25,6 +31,10 @@ public:
 
     // True when any top-level window, hidden ones included, has exactly this title.
     virtual bool WindowExists(const std::string& title) = 0;
+
+    // Waits, looking now and then, for the window titled so to go; false when
+    // it is still there after the time given.
+    virtual bool WindowGoneWithin(const std::string& title, std::chrono::milliseconds time) = 0;
 
     // The running program's folder: no trailing separator except at a root.
     virtual std::string ProgramFolder() = 0;

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "saver/backend.h"
-#include "saver/program_title.h"
 #include "saver/dialog/dialog_button_design.h"
 #include "saver/dialog/dialog_tab_order.h"
+#include "saver/program_title.h"
 #include "saver/win32/dialog_art.h"
 #include "saver/win32/file_chooser.h"
 #include "saver/win32/ole_picture.h"

@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "saver/backend.h"
-#include "saver/program_title.h"
 #include "saver/dialog/dialog_button_design.h"
 #include "saver/dialog/dialog_tab_order.h"
+#include "saver/program_title.h"
 #include "saver/x11_fltk/dialog_pictures.h"
 #include "saver/x11_fltk/dialog_surfaces.h"
 #include "saver/x11_fltk/display.h"

@@ -4,8 +4,9 @@
 # window XScreenSaver makes (tests/helpers/x11/hack_host.cpp): with -root the
 # show takes the desktop XScreenSaver kept as a pixmap (or the screen where
 # the property is missing or odd), the viewer draws inside the window over the
-# whole of it, SIGTERM ends both within half a second, and a viewer whose
-# saver was killed ends within a second; -window-id puts the still preview
+# whole of it, SIGTERM ends both within half a second, the next hack of a
+# cycle shows once the last has gone, and a viewer whose saver was killed ends
+# within a second; -window-id puts the still preview
 # into a small window and a show into a large one; a missing viewer is told
 # on the error output.
 source "$(dirname "$0")/lib.sh"
@@ -73,6 +74,21 @@ kill -TERM "$SAVER_PID"
 ended_within "SIGTERM" 500 "$SAVER_PID" "$VIEWER_PID"
 wait_exit "$SAVER_PID" 1
 [ "$EXIT_STATUS" = 0 ] || fail "the saver ended with status $EXIT_STATUS on SIGTERM"
+
+note "Cycling: XScreenSaver starts the next hack as it ends the last; the next shows once the last has gone"
+hack -root
+viewer_in_host "the last"
+LAST_SAVER=$SAVER_PID LAST_VIEWER=$VIEWER_PID
+hack -root
+# The next finds the last still there, as it may when the last's end is slow.
+sleep 0.5
+running "$SAVER_PID" || fail "the next hack gave up beside the last"
+kill -TERM "$LAST_SAVER"
+ended_within "the last" 500 "$LAST_SAVER" "$LAST_VIEWER"
+viewer_in_host "the next"
+kept_desktop_shown "the next"
+kill -TERM "$SAVER_PID"
+ended_within "the next" 500 "$SAVER_PID" "$VIEWER_PID"
 
 note "A viewer whose saver was killed ends within a second"
 hack --root

@@ -74,21 +74,21 @@ note "-activate: within 1.5 s the sphere with the desktop over the whole screen"
 mkdir -p "$WORK/shots"
 activated=$(now_ms)
 saver_command -activate
-# Photographed as fast as possible for 3 s, each shot named by when it began;
-# looked at afterwards, so that looking takes no time from the watch.
+# Photographed uncompressed (cheap to take, so that the watch takes little
+# from the programs it watches) for 3 s, each named by when it began, and
+# looked at afterwards.
 while [ $(($(now_ms) - activated)) -lt 3000 ]; do
-  shot="$WORK/shots/$(printf '%05d' $(($(now_ms) - activated))).png"
-  screenshot "$shot"
+  screenshot "$WORK/shots/$(printf '%05d' $(($(now_ms) - activated))).ppm"
 done
 shown=""
-for shot in "$WORK"/shots/*.png; do
+for shot in "$WORK"/shots/*.ppm; do
   if sphere_shows_desktop "$shot"; then
-    shown=$((10#$(basename "$shot" .png)))
-    cp "$shot" "$OUT/shown.png"
+    shown=$((10#$(basename "$shot" .ppm)))
+    convert "$shot" "$OUT/shown.png"
     break
   fi
 done
-[ -n "$shown" ] || { cp "$shot" "$OUT/last.png"; fail "the screen never showed the desktop on the sphere (last.png)"; }
+[ -n "$shown" ] || { convert "$shot" "$OUT/last.png"; fail "the screen never showed the desktop on the sphere (last.png)"; }
 note "the sphere with $SHARE of the screen in the desktop's colours $shown ms after -activate"
 [ "$shown" -le 1500 ] || fail "the show took $shown ms to come up"
 read -r -d '' -a OURS < <(ours) || true

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <set>
@@ -25,6 +26,10 @@ public:
         calls.push_back("find " + title);
         return openWindows.count(title) > 0;
     }
+    bool WindowGoneWithin(const std::string& title, std::chrono::milliseconds time) override {
+        calls.push_back("await " + title + " " + std::to_string(time.count()) + " ms");
+        return departing.count(title) > 0;
+    }
     std::string ProgramFolder() override { return folder_; }
     std::string UserSettingsFolder() override { return userFolder; }
     bool FolderWritable(const std::string& folder) override { return folder != readOnlyFolder; }
@@ -47,6 +52,7 @@ public:
     void LogMessage(const std::string& text) override { calls.push_back("log: " + text); }
 
     std::set<std::string> openWindows;
+    std::set<std::string> departing;  // windows that go while awaited
     std::vector<std::string> calls;
     std::string userFolder;
     std::string readOnlyFolder;
@@ -198,8 +204,30 @@ TEST_F(StartupTest, AHackMissingItsViewerSaysSoInTheLog) {
 
 TEST_F(StartupTest, TheGuardHoldsForHacksToo) {
     AddViewer();
-    EXPECT_EQ(RunHack("-root", {"Velmoran_Main"}), Guarded({}));
     EXPECT_EQ(RunHack("-window-id 9", {"<Velmoran>"}), Guarded({}));
+    EXPECT_EQ(RunHack("-root", {"Velmoran_Main", "<Velmoran>"}), Guarded({}));
+    EXPECT_EQ(RunHack("-root", {"Velmoran_Main"}), Guarded({"await Velmoran_Main 1500 ms"}))
+        << "a show that stays";
+}
+
+// XScreenSaver starts the next display mode (the same, when it cycles) as it
+// ends the last.
+TEST_F(StartupTest, AHackWaitsForTheShowXScreenSaverIsEnding) {
+    AddViewer();
+    const Calls calls = RunWith("-root", [](FakePlatform& p) {
+        p.hacks = true;
+        p.rootWindow = 77;
+        p.openWindows = {"Velmoran_Main"};
+        p.departing = {"Velmoran_Main"};
+    });
+    EXPECT_EQ(calls, Guarded({"await Velmoran_Main 1500 ms", "settings", "show kind 1 pointer shown in 77"}));
+    // A show started by the system ends at once beside one, as ever.
+    EXPECT_EQ(RunWith("/s", [](FakePlatform& p) {
+                  p.hacks = true;
+                  p.openWindows = {"Velmoran_Main"};
+                  p.departing = {"Velmoran_Main"};
+              }),
+              Guarded({}));
 }
 
 TEST_F(StartupTest, WithHacksTheScreenSaverSwitchesStayAsTheyWere) {

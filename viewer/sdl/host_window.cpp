@@ -3,6 +3,7 @@
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 
+#include <csignal>
 #include <cstdlib>
 
 #include "common/host_window.h"
@@ -36,13 +37,24 @@ std::optional<ViewerWindowPlace> HostPlace(unsigned long host) {
     return ViewerWindowPlace{host, attributes.width, attributes.height};
 }
 
+// The host goes when its program ends (XScreenSaver destroys its window as
+// it ends a display mode), maybe before the viewer has: an X error then ends
+// the viewer quietly, as SIGTERM does, instead of Xlib's report and exit.
+int EndOnError(Display*, XErrorEvent*) {
+    raise(SIGTERM);
+    return 0;
+}
+
 }  // namespace
 
 std::optional<ViewerWindowPlace> PlaceOfViewerWindow() {
     const unsigned long host = NamedHost();
     if (std::getenv(kHostWindowVariable) && host == 0) return std::nullopt;
     if (host == 0) return ViewerWindowPlace{0, kViewerWindowWidth, kViewerWindowHeight};
-    return HostPlace(host);
+    std::optional<ViewerWindowPlace> place = HostPlace(host);
+    // SDL's own handler, set up later, hands errors on to this one.
+    if (place) XSetErrorHandler(&EndOnError);
+    return place;
 }
 
 // A child window of the host, of its own visual: the host's visual need not
