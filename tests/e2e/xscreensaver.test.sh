@@ -7,7 +7,8 @@
 # -activate" shows the sphere with the desktop over the whole screen, its
 # corners too, within 1.5 s, and the music plays (SDL's disk driver);
 # "-deactivate" leaves none of our programs within a second, and the music
-# stops.
+# stops; the preview pane of xscreensaver-settings, which starts the hack with
+# --window-id, gets the still preview.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/hack_lib.sh"
 e2e_init "$@"
@@ -108,5 +109,20 @@ size=$(stat -c %s "$MUSIC")
 sleep 0.5
 [ "$(stat -c %s "$MUSIC")" = "$size" ] || fail "the music went on after the show"
 grep -q "X Error" "$OUT/xscreensaver.log" && fail "X errors in the daemon's log"
+note "xscreensaver-settings' preview pane gets the still preview"
+"${USER_COMMAND[@]}" xscreensaver-settings >"$OUT/xscreensaver-settings.log" 2>&1 8>&- &
+SETTINGS_PID=$!
+STARTED+=("$SETTINGS_PID")
+PREVIEW=$(wait_window "Preview Window" 30)
+pane=$(xwininfo -children -id "$PREVIEW" | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')
+[ -n "$pane" ] && xwininfo -id "$pane" | grep -q '"XScreenSaver Settings Preview"' ||
+  fail "the preview is not in the settings' pane"
+size() { xwininfo -id "$1" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'; }
+[ "$(size "$PREVIEW")" = "$(size "$pane")" ] || fail "the preview is $(size "$PREVIEW") in a $(size "$pane") pane"
+[ -z "$(window_id Velmoran_VC)" ] || fail "the preview started a show"
+screenshot "$OUT/xscreensaver-settings.png"
+kill "$SETTINGS_PID"
+for ((i = 0; i < 100; i++)); do [ -z "$(ours)" ] && break; sleep 0.05; done
+[ -z "$(ours)" ] || fail "the preview outlived the settings program"
 kill "$DESKTOP_PID"
 note "all passed"
