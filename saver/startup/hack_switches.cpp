@@ -1,5 +1,6 @@
 #include "saver/startup/hack_switches.h"
 
+#include <algorithm>
 #include <charconv>
 #include <vector>
 
