@@ -27,6 +27,7 @@
 #include "saver/preview/preview_form.h"
 #include "saver/settings/profile_store.h"
 #include "saver/show/run_form.h"
+#include "saver/startup/hack_switches.h"
 
 namespace velmoran {
 
@@ -57,10 +58,37 @@ void ShowPointer();
 // the portable INI file store elsewhere.
 ProfileStore& SystemProfileStore();
 
+// The user's own folder for the settings file, as system text:
+// %APPDATA%\Velmoran on Windows, $XDG_CONFIG_HOME/velmoran (by default
+// ~/.config/velmoran) on Linux; it need not exist yet. Empty when the system
+// names no such place.
+std::string UserSettingsFolder();
+
+// Whether this user may make files in the folder (system text).
+bool FolderWritable(const std::string& folder);
+
+// ---- XScreenSaver's display modes ("hacks", X11 only) -----------------------
+
+// Whether the saver takes on XScreenSaver's hack switches: true on X11,
+// false on Windows, whose screen savers have none.
+bool RunsHacks();
+
+// The window a hack started with -root shows in: the one XScreenSaver names
+// in XSCREENSAVER_WINDOW, or else the screen's root window; 0 without one.
+std::uint32_t HackRootWindow();
+
+// A window's size and the size of its screen; nothing when there is no such
+// window.
+std::optional<WindowOnScreen> MeasureWindow(std::uint32_t window);
+
 // ---- A show ----------------------------------------------------------------
 
-// The whole screen at its full size in pixels; nothing when it cannot be read.
-std::optional<ScreenPicture> CaptureScreen();
+// The desktop at its full size in pixels; nothing when it cannot be read.
+// hostWindow 0: the whole screen as it is now. A show in a host window (an
+// X window id) takes the picture XScreenSaver kept of the desktop before it
+// covered it (the pixmap its _SCREENSAVER_SCREENSHOT property names), and
+// the screen as it is now where it kept none.
+std::optional<ScreenPicture> CaptureScreen(std::uint32_t hostWindow);
 
 // Where the capture goes when its usual place does not take it: the user's
 // temporary folder on Windows, where a standard user may not create files in
@@ -81,12 +109,18 @@ public:
 
     // Starts `program` without arguments (on Windows its command line is the
     // path alone, the window shown normally) and with VELMORAN_CAPTURE set to
-    // `capture`, left as it is when `capture` is empty. False when no process
-    // could be started.
-    bool Start(const std::filesystem::path& program, const std::filesystem::path& capture);
+    // `capture`, left as it is when `capture` is empty. With a host window
+    // (X11) the viewer shows in it, at its size, and ends when this process
+    // does. False when no process could be started.
+    bool Start(const std::filesystem::path& program, const std::filesystem::path& capture,
+               std::uint32_t hostWindow);
 
     // Whether the started process has ended; true when none was started.
     bool Exited();
+
+    // Ends the started process: asks it to end, and ends it outright when it
+    // is still there after kViewerEndGrace. Returns once it has gone.
+    void End();
 
 private:
     struct Native;
@@ -111,7 +145,11 @@ public:
     void SetWatchTimer(bool enabled);
 
     // Runs the platform's events until End: each watch tick goes to
-    // form.Timer3_Timer, a close request to form.Form_QueryUnload.
+    // form.Timer3_Timer, a close request to form.Form_QueryUnload with
+    // UnloadMode::FormControlMenu, and the end of the session to it with
+    // UnloadMode::AppWindows: Windows' WM_QUERYENDSESSION and WM_ENDSESSION,
+    // on Linux SIGTERM and SIGHUP, which also end a hack. Those signals reach
+    // the form from the moment this window exists.
     void RunUntilEnded(Velmoran_S& form);
 
     // Ends the loop: no handler runs after this.
@@ -188,6 +226,7 @@ public:
     void OpenAddress(std::string_view address) override;
     ScaleSize SurfaceSize(DialogSurface surface) override;
     void DrawLines(DialogSurface surface, double width, const std::vector<RgbColour>& lineColours) override;
+    void ShowMessage(const std::string& text, const std::string& path) override;
     void CloseWindow() override;
 
 private:

@@ -129,15 +129,25 @@ void SettingsDialog::Cmd_File_Click(int /*index*/) {
     settings_.BgmFolder = FolderOf(settings_.BgmFile);
 }
 
-// The three keys, in this order and every time, changed or not.
+// A save that fails is told, and the dialog stays open with the user's
+// choice, to be saved again once the file can be written.
 void SettingsDialog::Cmd_Set_Click() {
     if (unloaded_) return;
-    const std::string& file = places_.settingsFile;
-    IniWrite(store_, kIniSection, kKeyBgmKind, std::to_string(settings_.BgmKind), file);
-    settings_.BgmRepeat = RepeatFromText(view_.ComboText());
-    IniWrite(store_, kIniSection, kKeyBgmRepeat, std::to_string(settings_.BgmRepeat), file);
-    IniWrite(store_, kIniSection, kKeyBgmFile, settings_.BgmFile, file);
+    if (!SaveSettings()) {
+        view_.ShowMessage(kSaveFailedMessage, places_.settingsFile);
+        return;
+    }
     Unload();
+}
+
+// The three keys, in this order and every time, changed or not; the first
+// that cannot be written ends the save.
+bool SettingsDialog::SaveSettings() {
+    const std::string& file = places_.settingsFile;
+    if (!IniWrite(store_, kIniSection, kKeyBgmKind, std::to_string(settings_.BgmKind), file)) return false;
+    settings_.BgmRepeat = RepeatFromText(view_.ComboText());
+    if (!IniWrite(store_, kIniSection, kKeyBgmRepeat, std::to_string(settings_.BgmRepeat), file)) return false;
+    return IniWrite(store_, kIniSection, kKeyBgmFile, settings_.BgmFile, file);
 }
 
 void SettingsDialog::Cmd_Can_Click() { Unload(); }

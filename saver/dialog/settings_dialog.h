@@ -25,6 +25,9 @@ inline constexpr const char* kMusicFilterDescription = "BGMﾌｧｲﾙ (MP3 WAV
 inline constexpr const char* kMusicFilterPattern = "*.MP3;*.WAV";
 inline constexpr const char* kFileChooserTitle = "ﾌｧｲﾙを開く";
 
+// What the dialog says when "設定" could not write the settings file.
+inline constexpr const char* kSaveFailedMessage = "設定を保存できませんでした。";
+
 // Longest music file path the dialog takes from the chooser, in bytes: a
 // longer one would come back cut from the settings file.
 inline constexpr std::size_t kChosenPathLimit = kIniValueLimit - 1;
@@ -75,6 +78,7 @@ public:
 
 private:
     void SelectSource(int index);
+    bool SaveSettings();
     void ShowSelectedMark();
     void PlaceWindow();
     void SetAnchorFromPointer();

@@ -93,6 +93,11 @@ public:
     virtual ScaleSize SurfaceSize(DialogSurface surface) = 0;
     virtual void DrawLines(DialogSurface surface, double width, const std::vector<RgbColour>& lineColours) = 0;
 
+    // A modal message with an OK button over the dialog, captioned with the
+    // program's title: the text, then on a line of its own a path (see
+    // above). Returns once it was closed; the dialog stays as it was.
+    virtual void ShowMessage(const std::string& text, const std::string& path) = 0;
+
     // Takes the window away; the modal loop that shows it returns. The view
     // does not call back into the presenter from here.
     virtual void CloseWindow() = 0;

@@ -2,9 +2,9 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 
+#include "saver/settings/file_replacement.h"
 #include "saver/settings/ini_text.h"
 
 namespace velmoran {
@@ -29,25 +29,6 @@ std::optional<std::string> ReadBytes(const std::string& file) {
     return bytes;
 }
 
-bool WriteBytes(const std::string& file, const std::string& bytes) {
-    std::FILE* out = std::fopen(file.c_str(), "wb");
-    if (!out) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    const bool flushed = std::fflush(out) == 0;
-    return std::fclose(out) == 0 && written && flushed;
-}
-
-// Puts the new file in the old one's place, keeping the old one's
-// permissions.
-bool Replace(const std::string& temporary, const std::string& file) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::file_status old = fs::status(file, error);
-    if (fs::exists(old)) fs::permissions(temporary, old.permissions(), error);
-    fs::rename(temporary, file, error);
-    return !error;
-}
-
 }  // namespace
 
 std::string IniFileStore::Read(const std::string& section, const std::string& key,
@@ -59,12 +40,7 @@ std::string IniFileStore::Read(const std::string& section, const std::string& ke
 bool IniFileStore::Write(const std::string& section, const std::string& key, const std::string& value,
                          const std::string& file) {
     const std::optional<std::string> text = ReadBytes(file);
-    if (!text) return false;
-    const std::string temporary = file + ".tmp";
-    if (WriteBytes(temporary, IniWithValue(*text, section, key, value)) && Replace(temporary, file))
-        return true;
-    std::remove(temporary.c_str());
-    return false;
+    return text && ReplaceFileContents(file, IniWithValue(*text, section, key, value));
 }
 
 }  // namespace velmoran

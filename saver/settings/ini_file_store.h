@@ -11,8 +11,9 @@ public:
     std::string Read(const std::string& section, const std::string& key,
                      const std::string& file) override;
 
-    // Never leaves a half-written file: the new text goes to a temporary
-    // file beside it, which then replaces the old one in one step.
+    // Never leaves a half-written file (see ReplaceFileContents): a link is
+    // written through to its target, a read-only file is not written, and a
+    // missing folder is made.
     bool Write(const std::string& section, const std::string& key, const std::string& value,
                const std::string& file) override;
 };

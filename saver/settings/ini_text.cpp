@@ -37,22 +37,26 @@ bool SameName(std::string_view a, std::string_view b) {
 
 struct Line {
     std::size_t begin;  // first byte
-    std::size_t end;    // past the content, before CR LF or LF
+    std::size_t end;    // past the content, before its line break
     std::size_t next;   // first byte of the following line
 };
 
+// Lines end at LF (a CR before it belongs to the break). Where no LF follows,
+// they end at CR, as the system's reader splits a file written with CR alone.
 std::vector<Line> SplitLines(std::string_view text) {
     std::vector<Line> lines;
+    const std::size_t lastLf = text.rfind('\n');
     std::size_t begin = 0;
     while (begin < text.size()) {
-        std::size_t lf = text.find('\n', begin);
-        if (lf == std::string_view::npos) {
+        const bool lfFollows = lastLf != std::string_view::npos && lastLf >= begin;
+        const std::size_t at = text.find(lfFollows ? '\n' : '\r', begin);
+        if (at == std::string_view::npos) {
             lines.push_back({begin, text.size(), text.size()});
             break;
         }
-        const std::size_t end = lf > begin && text[lf - 1] == '\r' ? lf - 1 : lf;
-        lines.push_back({begin, end, lf + 1});
-        begin = lf + 1;
+        const std::size_t end = lfFollows && at > begin && text[at - 1] == '\r' ? at - 1 : at;
+        lines.push_back({begin, end, at + 1});
+        begin = at + 1;
     }
     return lines;
 }
@@ -68,11 +72,10 @@ struct ParsedLine {
 ParsedLine Parse(std::string_view content) {
     std::string_view line = Trim(content);
     if (line.empty()) return {};
-    if (line.front() == '[') {
-        line.remove_prefix(1);
-        if (std::size_t close = line.rfind(']'); close != std::string_view::npos) line = line.substr(0, close);
-        return {LineKind::Section, Trim(line), {}};
-    }
+    // "[name]" heads a section; a "[" without a "]" after it heads none, and
+    // the system reads the line as a key like any other.
+    if (const std::size_t close = line.rfind(']'); line.front() == '[' && close != std::string_view::npos)
+        return {LineKind::Section, Trim(line.substr(1, close - 1)), {}};
     // A line without "=" is a key without a value, as the system reads it.
     const std::size_t eq = line.find('=');
     if (eq == std::string_view::npos) return {LineKind::Entry, line, {}};
@@ -102,6 +105,10 @@ Place Locate(std::string_view text, const std::vector<Line>& lines, std::string_
     return place;
 }
 
+// The system hands a value out as a NUL-terminated string: a NUL in the file
+// ends it there.
+std::string_view UpToNul(std::string_view value) { return value.substr(0, value.find('\0')); }
+
 std::string_view Unquoted(std::string_view value) {
     const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
                         value.back() == value.front();
@@ -110,7 +117,8 @@ std::string_view Unquoted(std::string_view value) {
 
 std::string_view LineBreakOf(std::string_view text) {
     if (text.find("\r\n") != std::string_view::npos) return "\r\n";
-    return text.find('\n') != std::string_view::npos ? "\n" : "\r\n";
+    if (text.find('\n') != std::string_view::npos) return "\n";
+    return text.find('\r') != std::string_view::npos ? "\r" : "\r\n";
 }
 
 std::string Entry(std::string_view key, std::string_view value) {
@@ -124,7 +132,8 @@ std::string WithSectionAppended(std::string_view text, const std::vector<Line>& 
                                 std::string_view section, std::string_view entry,
                                 std::string_view lineBreak) {
     std::string out(text);
-    if (!out.empty() && out.back() != '\n') out += lineBreak;
+    const bool lastLineOpen = !lines.empty() && lines.back().end == text.size();
+    if (lastLineOpen) out += lineBreak;
     const bool endsBlank = lines.empty() ||
                            Parse(text.substr(lines.back().begin, lines.back().end - lines.back().begin))
                                    .kind == LineKind::Blank;
@@ -145,7 +154,7 @@ std::string IniValue(std::string_view text, std::string_view section, std::strin
     const Place place = Locate(text, lines, section, key);
     if (!place.entry) return {};
     const Line& line = lines[*place.entry];
-    return std::string(Unquoted(Parse(text.substr(line.begin, line.end - line.begin)).value));
+    return std::string(Unquoted(UpToNul(Parse(text.substr(line.begin, line.end - line.begin)).value)));
 }
 
 std::string IniWithValue(std::string_view text, std::string_view section, std::string_view key,

@@ -22,7 +22,7 @@ std::optional<std::int16_t> SettingNumber(const std::string& text) {
 }  // namespace
 
 MusicSettings LoadSettings(ProfileStore& store, const SaverPlaces& places) {
-    const std::string& file = places.settingsFile;
+    const std::string& file = places.settingsRead;
     MusicSettings settings;
     settings.BgmKind = SettingNumber(IniRead(store, kIniSection, kKeyBgmKind, file)).value_or(0);
     settings.BgmRepeat = SettingNumber(IniRead(store, kIniSection, kKeyBgmRepeat, file)).value_or(0);

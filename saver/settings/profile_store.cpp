@@ -15,14 +15,14 @@ std::string IniRead(const std::string& section, const std::string& key, const st
     return IniRead(SystemProfileStore(), section, key, file);
 }
 
-void IniWrite(ProfileStore& store, const std::string& section, const std::string& key,
+bool IniWrite(ProfileStore& store, const std::string& section, const std::string& key,
               const std::string& value, const std::string& file) {
-    store.Write(section, key, value.substr(0, value.find_first_of("\r\n")), file);
+    return store.Write(section, key, value.substr(0, value.find_first_of("\r\n")), file);
 }
 
-void IniWrite(const std::string& section, const std::string& key, const std::string& value,
+bool IniWrite(const std::string& section, const std::string& key, const std::string& value,
               const std::string& file) {
-    IniWrite(SystemProfileStore(), section, key, value, file);
+    return IniWrite(SystemProfileStore(), section, key, value, file);
 }
 
 }  // namespace velmoran

@@ -15,8 +15,9 @@ public:
     virtual std::string Read(const std::string& section, const std::string& key,
                              const std::string& file) = 0;
 
-    // Sets the key, creating file and section when missing; false when the
-    // file could not be written, which leaves it as it was.
+    // Sets the key, creating the file, its folder and the section when
+    // missing; false when the file could not be written, which leaves it as
+    // it was. A read-only file is not written.
     virtual bool Write(const std::string& section, const std::string& key, const std::string& value,
                        const std::string& file) = 0;
 };
@@ -30,11 +31,12 @@ std::string IniRead(ProfileStore& store, const std::string& section, const std::
 // The same through the system's store (SystemProfileStore).
 std::string IniRead(const std::string& section, const std::string& key, const std::string& file);
 
-// Writes one key. A line break in the value would start a new line of the
-// file, so the value ends before the first one. Failures are ignored.
-void IniWrite(ProfileStore& store, const std::string& section, const std::string& key,
+// Writes one key; false when the file could not be written. A line break in
+// the value would start a new line of the file, so the value ends before the
+// first one.
+bool IniWrite(ProfileStore& store, const std::string& section, const std::string& key,
               const std::string& value, const std::string& file);
-void IniWrite(const std::string& section, const std::string& key, const std::string& value,
+bool IniWrite(const std::string& section, const std::string& key, const std::string& value,
               const std::string& file);
 
 }  // namespace velmoran

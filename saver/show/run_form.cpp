@@ -4,7 +4,6 @@
 #include <string>
 #include <utility>
 
-
 namespace velmoran {
 
 Velmoran_S::Velmoran_S(const MusicSettings& settings, std::filesystem::path viewer, BackgroundMusic& music,
@@ -104,13 +103,15 @@ void Velmoran_S::Timer3_Timer() {
                         clock_() - viewerStartedAt_ >= kViewerStartGrace;
     if (!gaveUp) return;
     Enable(ShowTimer::Watch, false);
-    Form_QueryUnload();
+    Form_QueryUnload(UnloadMode::FormCode);
 }
 
-void Velmoran_S::Form_QueryUnload() {
+void Velmoran_S::Form_QueryUnload(UnloadMode mode) {
     if (ended_) return;
     ended_ = true;
     runner_.Post([this] { StopMusic(); });
+    // The viewer ends while the music stops.
+    if (mode == UnloadMode::AppWindows) platform_.EndViewer();
     // A media call that does not return leaves the music to the program's end.
     runner_.Finish(kMusicStopGrace);
     if (pointerHidden_) platform_.ShowPointer();

@@ -24,6 +24,16 @@ inline constexpr std::chrono::seconds kViewerStartGrace{10};
 // 500 ms after the viewer's window went; the show ends within a second of it
 // even when a media call does not return.
 inline constexpr std::chrono::milliseconds kMusicStopGrace{300};
+// How long a viewer asked to end at the end of the session may take before it
+// is ended outright. With the music's grace the show ends within half a second.
+inline constexpr std::chrono::milliseconds kViewerEndGrace{150};
+
+// Why the form unloads.
+enum class UnloadMode {
+    FormControlMenu,  // a close request to the form's window
+    FormCode,         // the form's own end: the viewer has gone
+    AppWindows,       // the session ends, or XScreenSaver ends its display mode
+};
 
 class Velmoran_S {
 public:
@@ -39,8 +49,10 @@ public:
     void Timer1_Timer();  // MP3 repeat, on the music runner
     void Timer2_Timer();  // audio CD keep-alive, on the music runner
     void Timer3_Timer();  // viewer watch
-    // The end of the show, after the viewer has gone or on a close request.
-    void Form_QueryUnload();
+    // The end of the show: the music stopped, the pointer shown again. The
+    // viewer is left alone (a close request leaves it on screen), except
+    // when the session ends, which ends it too.
+    void Form_QueryUnload(UnloadMode mode = UnloadMode::FormCode);
 
     bool Ended() const { return ended_; }
     const std::filesystem::path& ViewerPath() const { return viewerPath_; }

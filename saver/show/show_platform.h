@@ -41,11 +41,16 @@ public:
     // capture lies. False when no process could be started.
     virtual bool StartViewer(const std::filesystem::path& program, const std::filesystem::path& capture) = 0;
 
-    // Whether a top-level window titled "Velmoran_VC" exists now.
+    // Whether a window titled "Velmoran_VC" exists now: a top-level window,
+    // or, in a hack, one inside the host window.
     virtual bool ViewerWindowExists() = 0;
 
     // Whether the viewer process started by StartViewer has ended.
     virtual bool ViewerExited() = 0;
+
+    // Ends the viewer process: asked first, then, after kViewerEndGrace,
+    // outright. Returns once it has gone.
+    virtual void EndViewer() = 0;
 
     // Switches the watch timer (Timer3) on or off; while on it ticks at its
     // interval on the form's thread, never while another handler runs.

@@ -22,8 +22,11 @@ public:
     virtual void RunSettingsDialog(MusicSettings& settings, const SaverPlaces& places) = 0;
 
     // A show. pointerHidden: the start-up hid the pointer, and the show's
-    // end shows it again.
-    virtual void RunShow(const MusicSettings& settings, bool pointerHidden, const SaverPlaces& places) = 0;
+    // end shows it again. hostWindow: 0 for a show on the desktop in the
+    // viewer's own window; otherwise the window (an X window id) the show
+    // goes into as a display mode of XScreenSaver.
+    virtual void RunShow(const MusicSettings& settings, bool pointerHidden, const SaverPlaces& places,
+                         std::uint32_t hostWindow) = 0;
 };
 
 }  // namespace velmoran

@@ -1,5 +1,9 @@
 #include "saver/startup/run_saver.h"
 
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
 #include "saver/backend.h"
 #include "saver/dialog/run_dialog.h"
 #include "saver/preview/run_preview.h"
@@ -11,14 +15,34 @@ namespace velmoran {
 
 namespace {
 
+constexpr std::chrono::milliseconds kWindowLookAgain{50};
+
 class DesktopStartup final : public StartupPlatform {
 public:
     bool WindowExists(const std::string& title) override { return velmoran::WindowExists(title); }
+    bool WindowGoneWithin(const std::string& title, std::chrono::milliseconds time) override {
+        const auto deadline = std::chrono::steady_clock::now() + time;
+        while (velmoran::WindowExists(title)) {
+            if (std::chrono::steady_clock::now() >= deadline) return false;
+            std::this_thread::sleep_for(kWindowLookAgain);
+        }
+        return true;
+    }
     std::string ProgramFolder() override { return ProgramFolderOf(ProgramPath()); }
+    std::string UserSettingsFolder() override { return velmoran::UserSettingsFolder(); }
+    bool FolderWritable(const std::string& folder) override { return velmoran::FolderWritable(folder); }
     ProfileStore& Profiles() override { return SystemProfileStore(); }
     void HidePointer() override { velmoran::HidePointer(); }
     void ShowMessage(const std::string& text, const std::string& caption) override {
         velmoran::ShowMessage(text, caption);
+    }
+    bool RunsHacks() override { return velmoran::RunsHacks(); }
+    std::uint32_t HackRootWindow() override { return velmoran::HackRootWindow(); }
+    std::optional<WindowOnScreen> MeasureWindow(std::uint32_t window) override {
+        return velmoran::MeasureWindow(window);
+    }
+    void LogMessage(const std::string& text) override {
+        std::fprintf(stderr, "%s: %s\n", kProgramTitle, text.c_str());
     }
 };
 
@@ -28,8 +52,9 @@ public:
     void RunSettingsDialog(MusicSettings& settings, const SaverPlaces& places) override {
         RunSettingsDialogForm(settings, places);
     }
-    void RunShow(const MusicSettings& settings, bool pointerHidden, const SaverPlaces& places) override {
-        velmoran::RunShow(settings, pointerHidden, places);
+    void RunShow(const MusicSettings& settings, bool pointerHidden, const SaverPlaces& places,
+                 std::uint32_t hostWindow) override {
+        velmoran::RunShow(settings, pointerHidden, places, hostWindow);
     }
 };
 

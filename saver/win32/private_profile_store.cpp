@@ -2,6 +2,8 @@
 // and write its keys as the exact bytes given (the ANSI calls).
 #include <windows.h>
 
+#include <filesystem>
+
 #include "saver/backend.h"
 
 namespace velmoran {
@@ -17,8 +19,12 @@ public:
         return buffer;
     }
 
+    // The calls make the file but not its folder: the folder of the user's
+    // own settings is made here the first time.
     bool Write(const std::string& section, const std::string& key, const std::string& value,
                const std::string& file) override {
+        std::error_code ignored;
+        std::filesystem::create_directory(SystemPath(file).parent_path(), ignored);
         return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != 0;
     }
 };

@@ -12,6 +12,7 @@
 #include "saver/backend.h"
 #include "saver/dialog/dialog_button_design.h"
 #include "saver/dialog/dialog_tab_order.h"
+#include "saver/program_title.h"
 #include "saver/win32/dialog_art.h"
 #include "saver/win32/file_chooser.h"
 #include "saver/win32/ole_picture.h"
@@ -375,6 +376,11 @@ ScaleSize SettingsDialogWindow::SurfaceSize(DialogSurface surface) {
 void SettingsDialogWindow::DrawLines(DialogSurface surface, double width, const std::vector<RgbColour>& lineColours) {
     Native& n = *native_;
     (surface == DialogSurface::Panel ? n.panel : n.form)->DrawLines(width, lineColours);
+}
+
+void SettingsDialogWindow::ShowMessage(const std::string& text, const std::string& path) {
+    const std::wstring message = Widen(text) + L"\n" + WidenAnsi(path);
+    MessageBoxW(native_->Form(), message.c_str(), Widen(kProgramTitle).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void SettingsDialogWindow::CloseWindow() {

@@ -21,7 +21,15 @@ LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
             if (w == kWatchTimerId) form->Timer3_Timer();
             return 0;
         case WM_CLOSE:  // a close request takes the same way out as the viewer's end
-            form->Form_QueryUnload();
+            form->Form_QueryUnload(UnloadMode::FormControlMenu);
+            return 0;
+        // The session ends: the show ends with its music and viewer before
+        // the system ends the process, and never holds the log-off up.
+        case WM_QUERYENDSESSION:
+            form->Form_QueryUnload(UnloadMode::AppWindows);
+            return TRUE;
+        case WM_ENDSESSION:
+            if (w) form->Form_QueryUnload(UnloadMode::AppWindows);
             return 0;
         default:
             return DefWindowProcW(window, message, w, l);
@@ -76,11 +84,16 @@ void ShowFormWindow::RunUntilEnded(Velmoran_S& form) {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
 }
 
+// The end may come from a message sent to the form (the session's end),
+// which the loop's GetMessage handles without returning: a posted message
+// lets it see the end.
 void ShowFormWindow::End() {
     KillTimer(native_->window, kWatchTimerId);
     native_->ended = true;
+    PostMessageW(native_->window, WM_NULL, 0, 0);
 }
 
-std::optional<ScreenPicture> CaptureScreen() { return CaptureDesktop(); }
+// A show on Windows has no host window.
+std::optional<ScreenPicture> CaptureScreen(std::uint32_t) { return CaptureDesktop(); }
 
 }  // namespace velmoran

@@ -4,27 +4,12 @@
 #include <string>
 
 #include "saver/backend.h"
+#include "saver/win32/short_path.h"
 
 namespace velmoran {
 
-namespace {
-
-// The short form of a folder's path keeps it within plain ASCII, so that a
-// viewer reading VELMORAN_CAPTURE through the ANSI environment finds it
-// under any user name.
-std::wstring ShortForm(const std::wstring& folder) {
-    const DWORD needed = GetShortPathNameW(folder.c_str(), nullptr, 0);
-    if (needed == 0) return folder;
-    std::wstring shortened(needed, L'\0');
-    const DWORD length = GetShortPathNameW(folder.c_str(), shortened.data(), needed);
-    if (length == 0 || length >= needed) return folder;
-    shortened.resize(length);
-    return shortened;
-}
-
-}  // namespace
-
-// The user's temporary folder.
+// The user's temporary folder, in its short form: the viewer reads
+// VELMORAN_CAPTURE through the ANSI environment.
 std::filesystem::path CaptureFallbackFolder() {
     wchar_t buffer[MAX_PATH + 1];
     const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);

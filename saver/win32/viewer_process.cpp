@@ -20,7 +20,9 @@ ViewerProcess::ViewerProcess() : native_(std::make_unique<Native>()) {}
 
 ViewerProcess::~ViewerProcess() = default;
 
-bool ViewerProcess::Start(const std::filesystem::path& program, const std::filesystem::path& capture) {
+// A show on Windows has no host window.
+bool ViewerProcess::Start(const std::filesystem::path& program, const std::filesystem::path& capture,
+                          std::uint32_t) {
     // The viewer inherits this process's environment.
     if (!capture.empty()) {
         SetEnvironmentVariableW(Widen(kCaptureVariable).c_str(), capture.c_str());
@@ -43,6 +45,29 @@ bool ViewerProcess::Start(const std::filesystem::path& program, const std::files
 bool ViewerProcess::Exited() {
     const HANDLE process = native_->process;
     return !process || WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+}
+
+namespace {
+
+BOOL CALLBACK CloseWindowOfProcess(HWND window, LPARAM process) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == static_cast<DWORD>(process)) PostMessageW(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+}  // namespace
+
+// A close request to the viewer's windows, which ends it as its own close
+// does; terminated when it is still there after the grace.
+void ViewerProcess::End() {
+    const HANDLE process = native_->process;
+    if (Exited()) return;
+    EnumWindows(&CloseWindowOfProcess, static_cast<LPARAM>(GetProcessId(process)));
+    const auto grace = static_cast<DWORD>(kViewerEndGrace.count());
+    if (WaitForSingleObject(process, grace) == WAIT_OBJECT_0) return;
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, INFINITE);
 }
 
 }  // namespace velmoran

@@ -28,10 +28,11 @@ using ImagePtr = std::unique_ptr<XImage, ImageDeleter>;
 // shares this machine's memory.
 class SharedImage {
 public:
-    SharedImage(Display* d, const XWindowAttributes& root, Window window) : display_(d) {
+    SharedImage(Display* d, const PictureSource& source) : display_(d) {
         if (!XShmQueryExtension(d)) return;
-        image_.reset(XShmCreateImage(d, root.visual, root.depth, ZPixmap, nullptr, &segment_, root.width,
-                                     root.height));
+        image_.reset(XShmCreateImage(d, source.visual, static_cast<unsigned>(source.depth), ZPixmap, nullptr,
+                                     &segment_, static_cast<unsigned>(source.width),
+                                     static_cast<unsigned>(source.height)));
         if (!image_) return;
         segment_.shmid = shmget(IPC_PRIVATE, static_cast<std::size_t>(image_->bytes_per_line) * image_->height,
                                 IPC_CREAT | 0600);
@@ -47,7 +48,7 @@ public:
         segment_.readOnly = False;
         XErrorTrap trap(d);
         attached_ = XShmAttach(d, &segment_) && !trap.Failed();
-        filled_ = attached_ && XShmGetImage(d, window, image_.get(), 0, 0, AllPlanes) && !trap.Failed();
+        filled_ = attached_ && XShmGetImage(d, source.drawable, image_.get(), 0, 0, AllPlanes) && !trap.Failed();
     }
     ~SharedImage() {
         if (attached_) {
@@ -71,12 +72,12 @@ private:
 };
 
 // Colour-mapped screens store an index per pixel; the map gives the colours.
-std::vector<std::array<std::uint8_t, 3>> ColourMap(Display* d, const XWindowAttributes& root) {
-    const int entries = root.visual->map_entries;
+std::vector<std::array<std::uint8_t, 3>> ColourMap(Display* d, const PictureSource& source) {
+    const int entries = source.visual->map_entries;
     if (entries <= 0 || entries > 4096) return {};
     std::vector<XColor> colours(entries);
     for (int i = 0; i < entries; ++i) colours[i].pixel = static_cast<unsigned long>(i);
-    XQueryColors(d, root.colormap, colours.data(), entries);
+    XQueryColors(d, source.colormap, colours.data(), entries);
     std::vector<std::array<std::uint8_t, 3>> map(entries);
     for (int i = 0; i < entries; ++i)
         map[i] = {static_cast<std::uint8_t>(colours[i].blue >> 8), static_cast<std::uint8_t>(colours[i].green >> 8),
@@ -84,42 +85,48 @@ std::vector<std::array<std::uint8_t, 3>> ColourMap(Display* d, const XWindowAttr
     return map;
 }
 
-PixelLayout LayoutOf(Display* d, const XWindowAttributes& root, const XImage& image) {
+PixelLayout LayoutOf(Display* d, const PictureSource& source, const XImage& image) {
     PixelLayout layout;
     layout.bitsPerPixel = image.bits_per_pixel;
     layout.mostSignificantFirst = image.byte_order == MSBFirst;
-    layout.redMask = static_cast<std::uint32_t>(root.visual->red_mask);
-    layout.greenMask = static_cast<std::uint32_t>(root.visual->green_mask);
-    layout.blueMask = static_cast<std::uint32_t>(root.visual->blue_mask);
-    const int kind = root.visual->c_class;
-    if (kind != TrueColor && kind != DirectColor) layout.palette = ColourMap(d, root);
+    layout.redMask = static_cast<std::uint32_t>(source.visual->red_mask);
+    layout.greenMask = static_cast<std::uint32_t>(source.visual->green_mask);
+    layout.blueMask = static_cast<std::uint32_t>(source.visual->blue_mask);
+    const int kind = source.visual->c_class;
+    if (kind != TrueColor && kind != DirectColor) layout.palette = ColourMap(d, source);
     return layout;
 }
 
-std::optional<ScreenPicture> Convert(Display* d, const XWindowAttributes& root, const XImage& image) {
+std::optional<ScreenPicture> Convert(Display* d, const PictureSource& source, const XImage& image) {
     ScreenPicture picture;
     if (!ConvertToBgr(reinterpret_cast<const std::uint8_t*>(image.data), image.width, image.height,
-                      static_cast<std::size_t>(image.bytes_per_line), LayoutOf(d, root, image), picture))
+                      static_cast<std::size_t>(image.bytes_per_line), LayoutOf(d, source, image), picture))
         return std::nullopt;
     return picture;
 }
 
 }  // namespace
 
+std::optional<ScreenPicture> CapturePicture(Display* d, const PictureSource& source) {
+    if (!d || !source.visual || source.width <= 0 || source.height <= 0) return std::nullopt;
+    {
+        SharedImage shared(d, source);
+        if (const XImage* image = shared.Filled()) return Convert(d, source, *image);
+    }
+    XErrorTrap trap(d);
+    ImagePtr image(XGetImage(d, source.drawable, 0, 0, static_cast<unsigned>(source.width),
+                             static_cast<unsigned>(source.height), AllPlanes, ZPixmap));
+    if (!image || trap.Failed()) return std::nullopt;
+    return Convert(d, source, *image);
+}
+
 std::optional<ScreenPicture> CaptureRootWindow(Display* d) {
     if (!d) return std::nullopt;
     const Window root = RootWindow(d, DefaultScreen(d));
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(d, root, &attributes)) return std::nullopt;
-
-    {
-        SharedImage shared(d, attributes, root);
-        if (const XImage* image = shared.Filled()) return Convert(d, attributes, *image);
-    }
-    XErrorTrap trap(d);
-    ImagePtr image(XGetImage(d, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap));
-    if (!image || trap.Failed()) return std::nullopt;
-    return Convert(d, attributes, *image);
+    return CapturePicture(d, {root, attributes.width, attributes.height, attributes.depth, attributes.visual,
+                              attributes.colormap});
 }
 
 }  // namespace velmoran

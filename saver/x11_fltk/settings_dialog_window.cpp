@@ -10,6 +10,7 @@
 #include "saver/backend.h"
 #include "saver/dialog/dialog_button_design.h"
 #include "saver/dialog/dialog_tab_order.h"
+#include "saver/program_title.h"
 #include "saver/x11_fltk/dialog_pictures.h"
 #include "saver/x11_fltk/dialog_surfaces.h"
 #include "saver/x11_fltk/display.h"
@@ -295,6 +296,11 @@ void SettingsDialogWindow::DrawLines(DialogSurface surface, double width, const 
         n.window->Back().DrawLines(width, lineColours);
         n.window->redraw();
     }
+}
+
+// Paths are UTF-8 here, as FLTK shows them.
+void SettingsDialogWindow::ShowMessage(const std::string& text, const std::string& path) {
+    velmoran::ShowMessage(text + "\n" + path, kProgramTitle);
 }
 
 void SettingsDialogWindow::CloseWindow() { native_->window->hide(); }

@@ -1,6 +1,6 @@
 // The show's hidden form on X11: an unmapped window titled "Velmoran_Main",
-// FLTK's timers and event loop, and the screen, all on the saver's one
-// display connection.
+// FLTK's timers and event loop, the signals that end the session, and the
+// screen, all on the saver's one display connection.
 #include <FL/Fl.H>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -9,6 +9,8 @@
 
 #include "saver/backend.h"
 #include "saver/x11_fltk/display.h"
+#include "saver/x11_fltk/end_signals.h"
+#include "saver/x11_fltk/kept_desktop.h"
 #include "saver/x11_fltk/screen_capture.h"
 
 namespace velmoran {
@@ -60,6 +62,9 @@ struct ShowFormWindow::Native {
     Velmoran_S* form = nullptr;
     bool watchOn = false;
     bool ended = false;
+    EndSignals sessionEnd{[this] {
+        if (form) form->Form_QueryUnload(UnloadMode::AppWindows);
+    }};
 
     static void Tick(void* data) {
         auto* self = static_cast<Native*>(data);
@@ -72,7 +77,7 @@ struct ShowFormWindow::Native {
     static int OnSystemEvent(void* event, void* data) {
         auto* self = static_cast<Native*>(data);
         if (!self->form || !self->window->IsCloseRequest(*static_cast<const XEvent*>(event))) return 0;
-        self->form->Form_QueryUnload();
+        self->form->Form_QueryUnload(UnloadMode::FormControlMenu);
         return 1;
     }
 };
@@ -116,9 +121,12 @@ void ShowFormWindow::End() {
     Fl::add_idle(&Native::WakeUp);
 }
 
-std::optional<ScreenPicture> CaptureScreen() {
+std::optional<ScreenPicture> CaptureScreen(std::uint32_t hostWindow) {
     Display* display = SaverDisplay();
     if (!display) return std::nullopt;
+    if (hostWindow != 0) {
+        if (auto kept = CaptureKeptDesktop(display, hostWindow)) return kept;
+    }
     return CaptureRootWindow(display);
 }
 

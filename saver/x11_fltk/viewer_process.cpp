@@ -1,13 +1,18 @@
 // The viewer as a child process, started with posix_spawn.
+#include <signal.h>
 #include <spawn.h>
 #include <sys/types.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/capture_location.h"
+#include "common/host_window.h"
 #include "saver/backend.h"
 
 extern char** environ;
@@ -16,17 +21,32 @@ namespace velmoran {
 
 namespace {
 
+bool Names(const char* entry, const char* variable) {
+    const std::size_t length = std::strlen(variable);
+    return std::strncmp(entry, variable, length) == 0 && entry[length] == '=';
+}
+
+std::string Entry(const char* variable, const std::string& value) { return std::string(variable) + "=" + value; }
+
 // This process's environment with the capture's location in place of any
-// location it held.
-std::vector<std::string> ViewerEnvironment(const std::filesystem::path& capture) {
-    const std::string prefix = std::string(kCaptureVariable) + "=";
+// location it held, and the host window (none unless given) and this process
+// for the viewer in a host window.
+std::vector<std::string> ViewerEnvironment(const std::filesystem::path& capture, std::uint32_t hostWindow) {
     std::vector<std::string> env;
     for (char** entry = environ; entry && *entry; ++entry) {
-        if (capture.empty() || std::strncmp(*entry, prefix.c_str(), prefix.size()) != 0) env.emplace_back(*entry);
+        const bool replaced = (!capture.empty() && Names(*entry, kCaptureVariable)) ||
+                              Names(*entry, kHostWindowVariable) || Names(*entry, kSaverProcessVariable);
+        if (!replaced) env.emplace_back(*entry);
     }
-    if (!capture.empty()) env.push_back(prefix + capture.string());
+    if (!capture.empty()) env.push_back(Entry(kCaptureVariable, capture.string()));
+    if (hostWindow != 0) {
+        env.push_back(Entry(kHostWindowVariable, std::to_string(hostWindow)));
+        env.push_back(Entry(kSaverProcessVariable, std::to_string(getpid())));
+    }
     return env;
 }
+
+constexpr auto kEndPoll = std::chrono::milliseconds(5);
 
 }  // namespace
 
@@ -39,9 +59,10 @@ ViewerProcess::ViewerProcess() : native_(std::make_unique<Native>()) {}
 
 ViewerProcess::~ViewerProcess() = default;
 
-bool ViewerProcess::Start(const std::filesystem::path& program, const std::filesystem::path& capture) {
+bool ViewerProcess::Start(const std::filesystem::path& program, const std::filesystem::path& capture,
+                          std::uint32_t hostWindow) {
     const std::string path = program.string();
-    auto env = ViewerEnvironment(capture);
+    auto env = ViewerEnvironment(capture, hostWindow);
     std::vector<char*> envp;
     for (auto& entry : env) envp.push_back(entry.data());
     envp.push_back(nullptr);
@@ -61,6 +82,21 @@ bool ViewerProcess::Exited() {
     const pid_t result = waitpid(n.pid, &status, WNOHANG);
     n.exited = result == n.pid || result < 0;
     return n.exited;
+}
+
+// SIGTERM, which the viewer's SDL turns into its quit event; SIGKILL when it
+// is still busy (loading its picture) after the grace.
+void ViewerProcess::End() {
+    Native& n = *native_;
+    if (Exited()) return;
+    kill(n.pid, SIGTERM);
+    const auto deadline = std::chrono::steady_clock::now() + kViewerEndGrace;
+    while (!Exited() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(kEndPoll);
+    if (Exited()) return;
+    kill(n.pid, SIGKILL);
+    int status;
+    waitpid(n.pid, &status, 0);
+    n.exited = true;
 }
 
 }  // namespace velmoran

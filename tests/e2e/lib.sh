@@ -76,27 +76,50 @@ helper() {
   else echo "$BUILD/tests/helpers/$1"; fi
 }
 
+# The words before every program that run and start run, to run it as
+# another user (user_command); none runs it as this one.
+RUN_AS=()
+
 # A path as the program under test sees it.
 native_path() {
-  if [ "$PLATFORM" = windows ]; then winepath -w "$1" 2>/dev/null; else echo "$1"; fi
+  if [ "$PLATFORM" = windows ]; then "${RUN_AS[@]}" winepath -w "$1" 2>/dev/null; else echo "$1"; fi
 }
 
 # run <program> <args...>: in the foreground, under Wine for Windows.
 run() {
-  if [ "$PLATFORM" = windows ]; then wine "$@"; else "$@"; fi
+  if [ "$PLATFORM" = windows ]; then "${RUN_AS[@]}" wine "$@"; else "${RUN_AS[@]}" "$@"; fi
 }
 
 # start <program> <args...>: in the background; its pid in LAST_PID (the
 # program's own, not a subshell's, so that it can be waited for and killed).
 # Whatever is still running at the end of the scenario is killed.
 start() {
-  if [ "$PLATFORM" = windows ]; then wine "$@" & else "$@" & fi
+  if [ "$PLATFORM" = windows ]; then "${RUN_AS[@]}" wine "$@" & else "${RUN_AS[@]}" "$@" & fi
   LAST_PID=$!
   STARTED+=("$LAST_PID")
 }
 
 # running <pid>: the process is there and has not ended.
 running() { kill -0 "$1" 2>/dev/null && [ "$(ps -o stat= -p "$1" | cut -c1)" != Z ]; }
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# ended_within <label> <ms> <pids...>: the processes end within that time.
+ended_within() {
+  local label=$1 limit=$2 begun i pid alive
+  shift 2
+  begun=$(now_ms)
+  for ((i = 0; i < 400; i++)); do
+    alive=0
+    for pid in "$@"; do running "$pid" && alive=1; done
+    [ $alive = 0 ] && break
+    sleep 0.01
+  done
+  local took=$(($(now_ms) - begun))
+  [ $alive = 0 ] || fail "$label: still running after ${took} ms"
+  note "$label: ended within $took ms"
+  [ "$took" -le "$limit" ] || fail "$label: took $took ms, more than $limit"
+}
 
 # wait_exit <pid> <seconds>: waits for the process; EXIT_STATUS gets its status.
 # Fails when it is still running after the time given.
@@ -134,4 +157,37 @@ screenshot() {
 # pixel <image> <x> <y>: "r,g,b" of one pixel, each 0-255.
 pixel() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# A plain user for what refuses to run as root (XScreenSaver) or must meet a
+# folder it may not write (root may write any). Made when missing; each
+# scenario gives it a home of its own.
+PLAIN_USER=velmoran-test
+plain_user() {
+  id -u "$PLAIN_USER" >/dev/null 2>&1 ||
+    useradd --system --no-create-home --shell /usr/sbin/nologin "$PLAIN_USER" 2>/dev/null ||
+    id -u "$PLAIN_USER" >/dev/null || fail "no user $PLAIN_USER"
+  # It reaches what the scenario keeps in $WORK, and nothing else there.
+  chmod o+x "$WORK"
+}
+
+# user_home <folder>: makes the folder the plain user's own home.
+user_home() {
+  mkdir -p "$1"
+  chown "$PLAIN_USER:" "$1"
+}
+
+# user_command <home>: USER_COMMAND, the words that run a command as the
+# plain user with that home, on the display, in this environment otherwise
+# ("${USER_COMMAND[@]}" <command> [args...]; its process is the command's).
+user_command() {
+  USER_COMMAND=(setpriv --reuid="$PLAIN_USER" --regid="$PLAIN_USER" --clear-groups
+    env HOME="$1" USER="$PLAIN_USER" LOGNAME="$PLAIN_USER")
+}
+
+# as_user <home> <command> [args...]: runs it so, in the foreground.
+as_user() {
+  user_command "$1"
+  shift
+  "${USER_COMMAND[@]}" "$@"
 }

@@ -2,7 +2,7 @@
 # One settings file serves both builds: what the Linux build writes, the
 # Windows build (through the system's private-profile calls, under Wine)
 # reads the same, and the other way round; on a Western and on a Japanese
-# Windows (code pages 1252 and 932).
+# Windows (code pages 1252 and 932); files written by hand, odd ones too.
 # platforms: windows
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
@@ -74,6 +74,35 @@ hand_written() {
   same_read Section "$KIND" ""
 }
 
+# Files the two readers once took apart differently: lines broken with CR
+# alone, a "[" that never closes, a NUL inside a value. Each is read by both
+# builds as it is, then after either build has written another key into it.
+odd_files() {
+  local writer
+  for writer in "" linux windows; do
+    CASE="CR-only lines${writer:+, written by $writer} ($CODE_PAGE)"
+    printf '[Other]\rA=other\r[Section]\r%s=1\r%s= two \r' "$(unhex "$KIND")" "$(unhex "$MUSIC")" >"$INI"
+    [ -z "$writer" ] || "$writer" write Section "$REPEAT" "$(hex 5)"
+    same_read Section "$KIND" "$(hex 1)"
+    same_read Section "$MUSIC" "$(hex two)"
+    same_read Other "$(hex A)" "$(hex other)"
+    [ -z "$writer" ] || same_read Section "$REPEAT" "$(hex 5)"
+
+    CASE="an unclosed [${writer:+, written by $writer} ($CODE_PAGE)"
+    printf '[Section]\r\n%s=1\r\n[Other\r\n%s=2\r\n' "$(unhex "$KIND")" "$(unhex "$REPEAT")" >"$INI"
+    [ -z "$writer" ] || "$writer" write Section "$MUSIC" "$(hex x)"
+    same_read Section "$REPEAT" "$(hex 2)"
+    same_read Other "$REPEAT" ""
+    [ -z "$writer" ] || same_read Section "$MUSIC" "$(hex x)"
+
+    CASE="a NUL in a value${writer:+, written by $writer} ($CODE_PAGE)"
+    printf '[Section]\r\n%s=ab\0cd\r\n%s=3\r\n' "$(unhex "$KIND")" "$(unhex "$REPEAT")" >"$INI"
+    [ -z "$writer" ] || "$writer" write Section "$MUSIC" "$(hex x)"
+    same_read Section "$KIND" "$(hex ab)"
+    same_read Section "$REPEAT" "$(hex 3)"
+  done
+}
+
 for CODE_PAGE in 1252 932; do
   # Wine takes its ANSI code page from the locale named in LC_ALL.
   WINE_LOCALE=""
@@ -82,5 +111,6 @@ for CODE_PAGE in 1252 932; do
   exchange linux
   exchange windows
   hand_written
+  odd_files
 done
 note "all passed"

@@ -3,8 +3,9 @@
 # A show with the real saver and the real viewer, side by side in one folder:
 # the capture file against the screen it photographed, the viewer showing it,
 # Escape ending both, a close request to the hidden form, the pointer, the
-# music heard through SDL's disk driver (Linux), a viewer that cannot start
-# or dies, and the capture of a screen whose rows need padding.
+# music heard through SDL's disk driver (Linux), the session's end (SIGTERM,
+# SIGHUP on Linux), a viewer that cannot start or dies, and the capture of a
+# screen whose rows need padding.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
 
@@ -19,8 +20,6 @@ else
   CAPTURE="$WORK/run/Velmoran.bmp"
 fi
 rm -rf "$CAPTURE"
-
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 # settings [<BgmKind> <BgmFile>]: the settings file beside the saver, its keys
 # in code page 932; none at all without arguments.
@@ -300,6 +299,22 @@ if [ "$PLATFORM" = linux ]; then
   settings 2 "$WORK/tune.mid"
   music_show mid 1.5
   [ ! -e "$WORK/mid.raw" ] || fail "mid: the sound output was opened"
+
+  note "SIGTERM or SIGHUP, as the session ends, during a show with music: all ends within half a second"
+  settings 2 "$WORK/tone.wav"
+  for signal in TERM HUP; do
+    export SDL_DISKAUDIOFILE="$WORK/$signal.raw"
+    saver /s
+    viewer_up
+    sleep 1.5
+    kill "-$signal" "$SAVER_PID"
+    ended_within "SIG$signal" 500 "$SAVER_PID" "$VIEWER_PID"
+    [ -z "$(window_id Velmoran_VC)" ] || fail "SIG$signal: the viewer's window stayed"
+    size=$(stat -c %s "$SDL_DISKAUDIOFILE")
+    [ "$size" -ge $((44100 * 4)) ] || fail "SIG$signal: the music before the signal lasted only $size bytes"
+    sleep 0.5
+    [ "$(stat -c %s "$SDL_DISKAUDIOFILE")" = "$size" ] || fail "SIG$signal: the music went on after the show"
+  done
 
   settings 1 ""
   export VELMORAN_CDROM="$WORK/no-such-disc.cue"

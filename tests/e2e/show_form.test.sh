@@ -3,7 +3,8 @@
 # The show's hidden form on the real platform with the real music player,
 # whose media commands the probe prints, and a stand-in viewer whose timing
 # the scenario sets: what each music setting sends and when its timer ticks,
-# and how long the show waits for a viewer that is slow to show its window.
+# how long the show waits for a viewer that is slow to show its window, and
+# how the end of the session ends the show.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
 
@@ -84,3 +85,33 @@ export VELMORAN_FAKE_VIEWER_DELAY_MS=60000 VELMORAN_FAKE_VIEWER_EXIT_S=1
 show 0 '' S
 wait_exit "$SHOW_PID" 6  # well short of the 10 s a starting viewer is given
 expect_calls 'show ended' "viewer gone early"
+
+# end_session: what the system does when the session ends: SIGTERM (or
+# SIGHUP, given) on Linux, WM_QUERYENDSESSION and WM_ENDSESSION on Windows.
+end_session() {
+  if [ "$PLATFORM" = windows ]; then
+    [ "$(run "$(helper end_session)" Velmoran_Main | tr -d '\r')" = allowed ] || fail "the show held the log-off up"
+  else
+    kill "-${1:-TERM}" "$SHOW_PID"
+  fi
+  wait_exit "$SHOW_PID" 2
+  local i
+  for ((i = 0; i < 20; i++)); do [ -z "$(window_id Velmoran_VC)" ] && return 0; sleep 0.05; done
+  fail "the viewer outlived the session's end"
+}
+
+unset VELMORAN_FAKE_VIEWER_DELAY_MS VELMORAN_FAKE_VIEWER_EXIT_S
+note "The session's end stops the music and ends the viewer with the show"
+show 2 'C:\Music\song.Mp3' S
+wait_window Velmoran_VC 20 >/dev/null
+sleep 1.2
+end_session
+expect_calls "open \"C:\\\\Music\\\\song.Mp3\" type MPEGVideo Alias MP3Play(\\|$repeat){0,4}\\|stop MP3Play\\|close MP3Play\\|show ended" "session end"
+if [ "$PLATFORM" = linux ]; then
+  note "SIGHUP ends it the same way"
+  show 2 /music/loop.WAV S
+  wait_window Velmoran_VC 20 >/dev/null
+  sleep 0.5
+  end_session HUP
+  expect_calls 'wave /music/loop.WAV\|wave stop\|show ended' "hang-up"
+fi

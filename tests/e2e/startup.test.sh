@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The saver's start: a running show or an open settings dialog makes every
 # mode end at once; a missing viewer is reported for every mode but the
-# preview; an unknown switch ends silently; /S hides the pointer, /c does
-# not.
+# preview; an unknown switch ends silently (XScreenSaver's on Windows too);
+# /S hides the pointer, /c does not.
 # platforms: linux windows
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
@@ -99,6 +99,11 @@ ends_silently "$LONE" "/p 1234" "the preview does not look for the viewer"
 note "an unknown switch ends silently when the viewer is there"
 ends_silently "$BESIDE_VIEWER" "/a" "unknown switch"
 ends_silently "$BESIDE_VIEWER" "/" "one character"
+if [ "$PLATFORM" = windows ]; then
+  # XScreenSaver's switches (hack.test.sh) are none on Windows.
+  ends_silently "$BESIDE_VIEWER" "-root" "XScreenSaver's -root"
+  ends_silently "$BESIDE_VIEWER" "--window-id 0x1234" "XScreenSaver's --window-id"
+fi
 
 note "/S hides the pointer, /c does not"
 # closing_dialog <command...>: runs it; the settings dialog that /c opens is

@@ -59,7 +59,7 @@ inline int ProbeMain(int argc, char** argv) {
     PrintingMedia media;
     MusicPlayer music(media, settings);
     MusicThread runner;
-    RunShowForm(settings, music, runner, pointerHidden, std::filesystem::path(argv[1]) / kViewerFileName);
+    RunShowForm(settings, music, runner, pointerHidden, std::filesystem::path(argv[1]) / kViewerFileName, 0);
     Say("show ended");
     runner.EndProgramIfBusy();
     return 0;

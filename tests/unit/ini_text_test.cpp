@@ -83,6 +83,45 @@ TEST(IniText, WriteReplacesTheKeysLineInPlaceAndKeepsEverythingElse) {
     EXPECT_EQ(IniWithValue(text, "section", kKind, "2"), expected);
 }
 
+// Three files the system's own reader takes apart differently from a naive
+// reader: lines broken with CR alone, a "[" that never closes, a NUL in a value.
+TEST(IniText, LinesBrokenWithCarriageReturnsAloneAreLines) {
+    const std::string text = "[Other]\rA=other\r[Section]\rA=1\rB= two \r";
+    EXPECT_EQ(IniValue(text, "Section", "A"), "1");
+    EXPECT_EQ(IniValue(text, "Section", "B"), "two");
+    EXPECT_EQ(IniValue(text, "Other", "A"), "other");
+    // Once an LF follows, lines run to it: a CR before it is only a blank.
+    EXPECT_EQ(IniValue("[S]\rA=1\rB=2\n", "S", "A"), "") << "the first line is \"[S]\\rA=1\\rB=2\"";
+    EXPECT_EQ(IniValue("[S]\nA=1\rB=2\n", "S", "A"), "1\rB=2");
+    EXPECT_EQ(IniValue("[S]\nA=1\rB=2", "S", "B"), "2") << "after the last LF, CR breaks lines again";
+}
+
+TEST(IniText, WritingIntoACarriageReturnFileKeepsItsLineBreak) {
+    const std::string text = "[Section]\rA=1\r";
+    EXPECT_EQ(IniWithValue(text, "Section", "A", "2"), "[Section]\rA=2\r");
+    EXPECT_EQ(IniWithValue(text, "Section", "B", "3"), "[Section]\rA=1\rB=3\r");
+    EXPECT_EQ(IniWithValue(text, "New", "C", "4"), "[Section]\rA=1\r\r[New]\rC=4\r");
+    EXPECT_EQ(IniValue(IniWithValue(text, "New", "C", "4"), "Section", "A"), "1");
+}
+
+TEST(IniText, AnUnclosedBracketHeadsNoSection) {
+    const std::string text = "[Section]\r\nA=1\r\n[Other\r\nB=2\r\n";
+    EXPECT_EQ(IniValue(text, "Other", "B"), "") << "no section named Other";
+    EXPECT_EQ(IniValue(text, "Section", "B"), "2") << "B stays in the section before";
+    EXPECT_EQ(IniValue("[Section\r\nA=1\r\n", "Section", "A"), "");
+    EXPECT_EQ(IniValue("[a]b]\nA=1\n", "a]b", "A"), "1") << "the name runs to the last ]";
+    // A write finds the section the reader finds.
+    EXPECT_EQ(IniWithValue(text, "Section", "B", "3"), "[Section]\r\nA=1\r\n[Other\r\nB=3\r\n");
+}
+
+TEST(IniText, AValueEndsAtANul) {
+    using namespace std::string_literals;
+    const std::string text = "[S]\r\nA=ab\0cd\r\nB=\"q \0x\"\r\nC=\0\r\n"s;
+    EXPECT_EQ(IniValue(text, "S", "A"), "ab");
+    EXPECT_EQ(IniValue(text, "S", "B"), "\"q ") << "cut first, then unquoted";
+    EXPECT_EQ(IniValue(text, "S", "C"), "");
+}
+
 TEST(IniText, WriteAddsAMissingKeyAtTheEndOfItsSection) {
     const std::string text = "[Section]\nA=1\n\n[Next]\nB=2\n";
     EXPECT_EQ(IniWithValue(text, "Section", "C", "3"), "[Section]\nA=1\nC=3\n\n[Next]\nB=2\n");

@@ -86,6 +86,9 @@ public:
     void DrawLines(DialogSurface surface, double width, const std::vector<RgbColour>& lineColours) override {
         drawn[surface] = {width, lineColours};
     }
+    void ShowMessage(const std::string& text, const std::string& path) override {
+        log.push_back("message " + text + " | " + path);
+    }
     void CloseWindow() override { log.push_back("close"); }
 };
 
@@ -101,9 +104,12 @@ public:
     std::string Read(const std::string&, const std::string&, const std::string&) override { return {}; }
     bool Write(const std::string& section, const std::string& key, const std::string& value,
                const std::string& file) override {
+        if (failFrom && writes.size() >= *failFrom) return false;
         writes.push_back({section, key, value, file});
         return true;
     }
+    // The writes from this one on fail (counting from 0); none when empty.
+    std::optional<std::size_t> failFrom;
 };
 
 }  // namespace velmoran::test

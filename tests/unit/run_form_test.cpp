@@ -65,6 +65,7 @@ public:
     }
     bool ViewerWindowExists() override { return windowExists; }
     bool ViewerExited() override { return viewerExited; }
+    void EndViewer() override { log_.push_back("EndViewer"); }
     void SetWatchTimer(bool enabled) override { log_.push_back(enabled ? "Timer3 on" : "Timer3 off"); }
     void ShowPointer() override { log_.push_back("ShowPointer"); }
     void EndShow() override { log_.push_back("EndShow"); }
@@ -274,7 +275,7 @@ TEST_F(RunForm, ACloseRequestEndsTheShowOnceAndLeavesTheWatchAlone) {
     auto& form = Form(velmoran::kBgmMusicFile, "x.MP3");
     form.Form_Load();
     Calls();
-    form.Form_QueryUnload();
+    form.Form_QueryUnload(velmoran::UnloadMode::FormControlMenu);
     EXPECT_EQ(Calls(), (Log{"Timer1 off", "CloseMp3", "ShowPointer", "EndShow"}));
     // Whatever still arrives after the end does nothing.
     form.Form_QueryUnload();
@@ -283,6 +284,27 @@ TEST_F(RunForm, ACloseRequestEndsTheShowOnceAndLeavesTheWatchAlone) {
     platform_.windowExists = false;
     form.Timer3_Timer();
     EXPECT_EQ(Calls(), Log{});
+}
+
+TEST_F(RunForm, TheEndOfTheSessionEndsTheViewerWithTheMusic) {
+    using velmoran::UnloadMode;
+    auto& form = Form(velmoran::kBgmMusicFile, "x.MP3");
+    form.Form_Load();
+    Calls();
+    form.Form_QueryUnload(UnloadMode::AppWindows);
+    EXPECT_EQ(Calls(), (Log{"Timer1 off", "CloseMp3", "EndViewer", "ShowPointer", "EndShow"}));
+    form.Form_QueryUnload(UnloadMode::AppWindows);
+    EXPECT_EQ(Calls(), Log{});
+
+    // Only the session's end does: a close request or the viewer's own end
+    // leave it be.
+    for (UnloadMode mode : {UnloadMode::FormControlMenu, UnloadMode::FormCode}) {
+        auto& other = Form(velmoran::kBgmNone);
+        other.Form_Load();
+        Calls();
+        other.Form_QueryUnload(mode);
+        EXPECT_EQ(Calls(), (Log{"ShowPointer", "EndShow"}));
+    }
 }
 
 TEST_F(RunForm, ShowsThePointerOnlyWhenTheStartUpHidIt) {

@@ -240,6 +240,35 @@ TEST_F(SettingsDialogTest, SetWritesTheThreeKeysInOrderAndCloses) {
     EXPECT_TRUE(dialog.Unloaded());
 }
 
+TEST_F(SettingsDialogTest, ASaveThatFailsIsToldAndTheDialogStaysWithTheChoice) {
+    for (std::size_t failing : {0u, 1u, 2u}) {
+        RecordingDialogView v;
+        RecordingProfileStore s;
+        MusicSettings m{kBgmNone, 0, "", ""};
+        SettingsDialog d{v, m, s, PlacesOf(kProgramFolder)};
+        d.Form_Load();
+        d.Img_BGM_MouseDown(1, kLeft, 0, 0, 0);
+        v.comboText = "9";
+        v.log.clear();
+        s.failFrom = failing;
+        d.Cmd_Set_Click();
+        EXPECT_EQ(s.writes.size(), failing) << "no write after the one that failed";
+        EXPECT_EQ(v.log, (std::vector<std::string>{std::string("message ") + kSaveFailedMessage + " | " + kIniFile}))
+            << failing;
+        EXPECT_FALSE(d.Unloaded());
+        EXPECT_EQ(m.BgmKind, kBgmCd);
+        EXPECT_EQ(v.comboText, "9");
+
+        // Once the file can be written, the same choice is saved whole.
+        s.failFrom.reset();
+        s.writes.clear();
+        v.log.clear();
+        d.Cmd_Set_Click();
+        EXPECT_EQ(s.writes, Saved(kBgmCd, 9, ""));
+        EXPECT_EQ(v.log, (std::vector<std::string>{"zoom close", "close"}));
+    }
+}
+
 TEST_F(SettingsDialogTest, SetStoresTheComboTextRoundedOrZero) {
     const std::pair<const char*, std::int16_t> cases[] = {
         {"", 0},     {"abc", 0},        {"12", 12},         {"2.5", 2},     {"3.5", 4},

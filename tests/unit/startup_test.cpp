@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -23,7 +26,13 @@ public:
         calls.push_back("find " + title);
         return openWindows.count(title) > 0;
     }
+    bool WindowGoneWithin(const std::string& title, std::chrono::milliseconds time) override {
+        calls.push_back("await " + title + " " + std::to_string(time.count()) + " ms");
+        return departing.count(title) > 0;
+    }
     std::string ProgramFolder() override { return folder_; }
+    std::string UserSettingsFolder() override { return userFolder; }
+    bool FolderWritable(const std::string& folder) override { return folder != readOnlyFolder; }
     ProfileStore& Profiles() override {
         calls.push_back("settings");
         return store_;
@@ -32,9 +41,24 @@ public:
     void ShowMessage(const std::string& text, const std::string& caption) override {
         calls.push_back("message " + caption + ": " + text);
     }
+    bool RunsHacks() override { return hacks; }
+    std::uint32_t HackRootWindow() override { return rootWindow; }
+    std::optional<WindowOnScreen> MeasureWindow(std::uint32_t window) override {
+        calls.push_back("measure " + std::to_string(window));
+        const auto found = windows.find(window);
+        if (found == windows.end()) return std::nullopt;
+        return found->second;
+    }
+    void LogMessage(const std::string& text) override { calls.push_back("log: " + text); }
 
     std::set<std::string> openWindows;
+    std::set<std::string> departing;  // windows that go while awaited
     std::vector<std::string> calls;
+    std::string userFolder;
+    std::string readOnlyFolder;
+    bool hacks = false;
+    std::uint32_t rootWindow = 0;
+    std::map<std::uint32_t, WindowOnScreen> windows;
 
 private:
     std::string folder_;
@@ -45,13 +69,18 @@ class FakeForms final : public SaverForms {
 public:
     explicit FakeForms(std::vector<std::string>& calls) : calls_(calls) {}
     void RunPreview(std::uint32_t host) override { calls_.push_back("preview " + std::to_string(host)); }
-    void RunSettingsDialog(MusicSettings& settings, const SaverPlaces&) override {
+    void RunSettingsDialog(MusicSettings& settings, const SaverPlaces& places) override {
         calls_.push_back("dialog kind " + std::to_string(settings.BgmKind));
+        lastPlaces = places;
     }
-    void RunShow(const MusicSettings& settings, bool pointerHidden, const SaverPlaces&) override {
+    void RunShow(const MusicSettings& settings, bool pointerHidden, const SaverPlaces& places,
+                 std::uint32_t hostWindow) override {
         calls_.push_back("show kind " + std::to_string(settings.BgmKind) +
-                         (pointerHidden ? " pointer hidden" : " pointer shown"));
+                         (pointerHidden ? " pointer hidden" : " pointer shown") +
+                         (hostWindow ? " in " + std::to_string(hostWindow) : std::string()));
+        lastPlaces = places;
     }
+    SaverPlaces lastPlaces;
 
 private:
     std::vector<std::string>& calls_;
@@ -70,11 +99,26 @@ protected:
     void AddViewer() { folder.Write(kViewerFileName, "MZ"); }
 
     Calls Run(const std::string& commandLine, std::set<std::string> openWindows = {}) {
+        return RunWith(commandLine, [&](FakePlatform& p) { p.openWindows = openWindows; });
+    }
+    Calls RunWith(const std::string& commandLine, const std::function<void(FakePlatform&)>& setUp) {
         FakePlatform platform(folder.Path());
-        platform.openWindows = std::move(openWindows);
+        setUp(platform);
         FakeForms forms(platform.calls);
         Main(commandLine, platform, forms);
+        places = forms.lastPlaces;
         return platform.calls;
+    }
+    // A desktop of XScreenSaver: -root shows in window 77 of a 1280 x 1024
+    // screen, where window 16 covers the screen and window 9 is a preview pane.
+    Calls RunHack(const std::string& commandLine, std::set<std::string> openWindows = {}) {
+        return RunWith(commandLine, [&](FakePlatform& p) {
+            p.hacks = true;
+            p.rootWindow = 77;
+            p.windows[16] = {1280, 1024, 1280, 1024};
+            p.windows[9] = {320, 240, 1280, 1024};
+            p.openWindows = openWindows;
+        });
     }
     static Calls Guarded(Calls rest) {
         rest.insert(rest.begin(), std::begin(kGuard), std::end(kGuard));
@@ -82,6 +126,7 @@ protected:
     }
 
     TempFolder folder;
+    SaverPlaces places;
 };
 
 TEST_F(StartupTest, AnOpenShowOrDialogEndsEveryModeAtOnce) {
@@ -131,6 +176,94 @@ TEST_F(StartupTest, OtherSwitchesEndSilently) {
     AddViewer();
     for (const char* line : {"/a", "/", "s", " /s", "/x 1"})
         EXPECT_EQ(Run(line), Guarded({"settings"})) << '"' << line << '"';
+}
+
+TEST_F(StartupTest, HackSwitchesComeBeforeTheModeLetter) {
+    AddViewer();
+    for (const char* line : {"-root", "--root", "-root -fps", "  --root  "})
+        EXPECT_EQ(RunHack(line), Guarded({"settings", "show kind 1 pointer shown in 77"})) << line;
+    for (const char* line : {"-window-id 16", "--window-id 0x10", "--window-id=0X10", "-root --window-id 16"})
+        EXPECT_EQ(RunHack(line), Guarded({"measure 16", "settings", "show kind 1 pointer shown in 16"})) << line;
+}
+
+TEST_F(StartupTest, ASmallGivenWindowTakesTheStillPreview) {
+    EXPECT_EQ(RunHack("--window-id 0x9"), Guarded({"measure 9", "preview 9"})) << "needs neither settings nor viewer";
+}
+
+TEST_F(StartupTest, AHackWithoutItsWindowEndsSilently) {
+    AddViewer();
+    EXPECT_EQ(RunHack("-window-id 12"), Guarded({"measure 12"})) << "no such window";
+    EXPECT_EQ(RunHack("-window-id"), Guarded({"measure 0"}));
+    EXPECT_EQ(RunHack("-window-id none"), Guarded({"measure 0"}));
+    EXPECT_EQ(RunWith("-root", [](FakePlatform& p) { p.hacks = true; }), Guarded({})) << "no root window";
+}
+
+TEST_F(StartupTest, AHackMissingItsViewerSaysSoInTheLog) {
+    EXPECT_EQ(RunHack("-root"), Guarded({"settings", "log: " + std::string(kMissingViewerMessage)}));
+}
+
+TEST_F(StartupTest, TheGuardHoldsForHacksToo) {
+    AddViewer();
+    EXPECT_EQ(RunHack("-window-id 9", {"<Velmoran>"}), Guarded({}));
+    EXPECT_EQ(RunHack("-root", {"Velmoran_Main", "<Velmoran>"}), Guarded({}));
+    EXPECT_EQ(RunHack("-root", {"Velmoran_Main"}), Guarded({"await Velmoran_Main 1500 ms"}))
+        << "a show that stays";
+}
+
+// XScreenSaver starts the next display mode (the same, when it cycles) as it
+// ends the last.
+TEST_F(StartupTest, AHackWaitsForTheShowXScreenSaverIsEnding) {
+    AddViewer();
+    const Calls calls = RunWith("-root", [](FakePlatform& p) {
+        p.hacks = true;
+        p.rootWindow = 77;
+        p.openWindows = {"Velmoran_Main"};
+        p.departing = {"Velmoran_Main"};
+    });
+    EXPECT_EQ(calls, Guarded({"await Velmoran_Main 1500 ms", "settings", "show kind 1 pointer shown in 77"}));
+    // A show started by the system ends at once beside one, as ever.
+    EXPECT_EQ(RunWith("/s", [](FakePlatform& p) {
+                  p.hacks = true;
+                  p.openWindows = {"Velmoran_Main"};
+                  p.departing = {"Velmoran_Main"};
+              }),
+              Guarded({}));
+}
+
+TEST_F(StartupTest, WithHacksTheScreenSaverSwitchesStayAsTheyWere) {
+    AddViewer();
+    EXPECT_EQ(RunHack("/s"), Guarded({"settings", "hide pointer", "show kind 1 pointer hidden"}));
+    EXPECT_EQ(RunHack("-s"), Guarded({"settings", "hide pointer", "show kind 1 pointer hidden"}));
+    EXPECT_EQ(RunHack(""), Guarded({"settings", "show kind 1 pointer shown"}));
+    EXPECT_EQ(RunHack("/p 1234"), Guarded({"preview 1234"}));
+    EXPECT_EQ(RunHack("/c:1234"), Guarded({"settings", "dialog kind 1"}));
+    for (const char* line : {"/a", "/r", "-r", "-rootless", "/root", "/s -root"}) {
+        const Calls expected = std::string(line) == "/s -root"
+                                   ? Guarded({"settings", "hide pointer", "show kind 1 pointer hidden"})
+                                   : Guarded({"settings"});
+        EXPECT_EQ(RunHack(line), expected) << line;
+    }
+}
+
+TEST_F(StartupTest, WithoutHacksTheirSwitchesEndSilentlyAsAnyOtherLetter) {
+    AddViewer();
+    for (const char* line : {"-root", "--root", "-window-id 16"}) EXPECT_EQ(Run(line), Guarded({"settings"})) << line;
+}
+
+TEST_F(StartupTest, ASaverInAFolderTheUserCannotWriteKeepsTheSettingsInTheUsersOwn) {
+    AddViewer();
+    TempFolder user;
+    const auto readOnlyProgram = [&](FakePlatform& p) {
+        p.userFolder = user.Path();
+        p.readOnlyFolder = folder.Path();
+    };
+    // Read beside the saver until the user's own file exists; written there.
+    EXPECT_EQ(RunWith("/c", readOnlyProgram), Guarded({"settings", "dialog kind 1"}));
+    EXPECT_EQ(places.settingsFile, user / kSettingsFileName);
+    EXPECT_EQ(places.settingsRead, folder / kSettingsFileName);
+    user.Write(kSettingsFileName, std::string("[Section]\r\n") + kKeyBgmKind + "=0\r\n");
+    EXPECT_EQ(RunWith("/s", readOnlyProgram), Guarded({"settings", "hide pointer", "show kind 0 pointer hidden"}));
+    EXPECT_EQ(places.settingsRead, user / kSettingsFileName);
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 // Velmoran.dll on Linux: the sphere viewer's program shell on SDL2. It opens
-// the borderless window "Velmoran_VC" at the screen's top-left corner and
-// hands every event to the viewer program, painting whenever the queue is
-// empty, until Escape or the window is closed.
+// the borderless window "Velmoran_VC" at the screen's top-left corner (or in
+// the host window the saver names, host_window.h) and hands every event to
+// the viewer program, painting whenever the queue is empty, until Escape or
+// the window is closed.
 #define SDL_MAIN_HANDLED
 #include "common/capture_location.h"
 #include "common/window_facts.h"
 #include "viewer/debug_print.h"
 #include "viewer/scene.h"
+#include "viewer/sdl/host_window.h"
+#include "viewer/sdl/saver_bond.h"
 #include "viewer/sdl/sdl_window_system.h"
 #include "viewer/sdl/x11_identity.h"
 #include "viewer/viewer_program.h"
@@ -14,6 +17,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -83,6 +87,9 @@ int RunViewer(SDL_Window* window, SDL_GLContext context) {
 }  // namespace
 
 int main() {
+    if (!velmoran::BindToSaver()) return 0;
+    const std::optional<velmoran::ViewerWindowPlace> place = velmoran::PlaceOfViewerWindow();
+    if (!place) return 0;
     SDL_SetMainReady();
     // Only a window on the X display can be seen, found by the saver and
     // ended with Escape; without this SDL would fall back to drawing off
@@ -90,12 +97,12 @@ int main() {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return 0;
     RequestPixelFormat();
-    SDL_Window* window = SDL_CreateWindow(kViewerWindowTitle, 0, 0, velmoran::kViewerWindowWidth,
-                                          velmoran::kViewerWindowHeight,
+    SDL_Window* window = SDL_CreateWindow(kViewerWindowTitle, 0, 0, place->width, place->height,
                                           SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
     int status = 0;
     if (window) {
         velmoran::SetWindowClass(window, kViewerWindowTitle);
+        velmoran::MoveIntoHost(window, *place);
         ReportPixelFormat(window);
         SDL_GLContext context = SDL_GL_CreateContext(window);
         if (context) SDL_GL_MakeCurrent(window, context);

@@ -1,0 +1,70 @@
+#include "saver/x11_fltk/kept_desktop.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include "saver/x11_fltk/screen_capture.h"
+#include "saver/x11_fltk/x_error_trap.h"
+
+namespace velmoran {
+
+namespace {
+
+Pixmap KeptPixmap(Display* display, Window window) {
+    const Atom property = XInternAtom(display, "_SCREENSAVER_SCREENSHOT", True);
+    if (property == None) return None;
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    XErrorTrap trap(display);
+    const int status = XGetWindowProperty(display, window, property, 0, 2, False, XA_PIXMAP, &type, &format,
+                                          &items, &remaining, &data);
+    Pixmap pixmap = None;
+    if (status == Success && !trap.Failed() && data && type == XA_PIXMAP && format == 32 && items == 1 &&
+        remaining == 0)
+        pixmap = static_cast<Pixmap>(reinterpret_cast<const unsigned long*>(data)[0]);
+    if (data) XFree(data);
+    return pixmap;
+}
+
+// The pixmap's size and depth, and a visual of that depth to read its colours
+// by: the window's own when the depths agree, else a true-colour one.
+std::optional<PictureSource> SourceOf(Display* display, Window window, Pixmap pixmap) {
+    XErrorTrap trap(display);
+    Window root;
+    int x;
+    int y;
+    unsigned int width;
+    unsigned int height;
+    unsigned int border;
+    unsigned int depth;
+    XWindowAttributes attributes;
+    if (!XGetGeometry(display, pixmap, &root, &x, &y, &width, &height, &border, &depth) ||
+        !XGetWindowAttributes(display, window, &attributes) || trap.Failed())
+        return std::nullopt;
+    PictureSource source{pixmap, static_cast<int>(width), static_cast<int>(height), static_cast<int>(depth),
+                         attributes.visual, attributes.colormap};
+    if (attributes.depth != source.depth) {
+        XVisualInfo info;
+        if (!XMatchVisualInfo(display, XScreenNumberOfScreen(attributes.screen), source.depth, TrueColor, &info))
+            return std::nullopt;
+        source.visual = info.visual;
+        source.colormap = None;
+    }
+    return source;
+}
+
+}  // namespace
+
+std::optional<ScreenPicture> CaptureKeptDesktop(Display* display, Window window) {
+    if (!display || window == None) return std::nullopt;
+    const Pixmap pixmap = KeptPixmap(display, window);
+    if (pixmap == None) return std::nullopt;
+    const std::optional<PictureSource> source = SourceOf(display, window, pixmap);
+    if (!source) return std::nullopt;
+    return CapturePicture(display, *source);
+}
+
+}  // namespace velmoran

@@ -1,0 +1,111 @@
+# Shared by the scenarios that drive the settings dialog "<Velmoran>", on top
+# of lib.sh: its settings file ($INI, set by the scenario), the places of its
+# design, relative to the window's inner area, and its opening and closing.
+
+# The keys as stored: code page 932 bytes.
+KIND=$'BGM\x8b\xe6\x95\xaa'
+REPEAT=$'BGM\xd8\xcb\xdf\xb0\xc4'
+MUSIC=$'BGM\xcc\xa7\xb2\xd9'
+
+write_ini() { # <kind> <repeat> [<music file>]
+  printf '[Section]\r\n%s=%s\r\n%s=%s\r\n' "$KIND" "$1" "$REPEAT" "$2" >"$INI"
+  [ -n "${3:-}" ] && printf '%s=%s\r\n' "$MUSIC" "$3" >>"$INI"
+  return 0
+}
+
+# ini_value <key>: the value stored under the key, as bytes.
+ini_value() { LC_ALL=C sed -n "s/^$1=\\(.*\\)\$/\\1/p" "$INI" | tr -d '\r'; }
+
+expect_ini() { # <step> <kind> <repeat> <music file>
+  local key want got
+  for key in KIND REPEAT MUSIC; do
+    case $key in KIND) want=$2 ;; REPEAT) want=$3 ;; MUSIC) want=$4 ;; esac
+    got=$(ini_value "${!key}")
+    [ "$got" = "$want" ] || fail "$1: $key holds '$got', expected '$want'"
+    [ "$(LC_ALL=C grep -c "^${!key}=" "$INI")" = 1 ] || fail "$1: $key is not stored exactly once"
+  done
+}
+
+# rgb <shot> <x> <y>: "r,g,b" of one pixel.
+rgb() {
+  convert "$1" -crop "1x1+$2+$3" +repage -depth 8 txt:- | tail -n 1 |
+    sed -E 's/^[^(]*\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/'
+}
+
+# level <y> <height>: the gradient's brightness on line y of a surface that
+# high, |sin(y / (height / 3.142))| x 220 rounded half to even.
+level() { awk -v y="$1" -v h="$2" 'BEGIN { v = sin(y / (h / 3.142)); if (v < 0) v = -v; printf "%.0f", v * 220 }'; }
+
+# Inner-area places of the form and of the panel Pic_C(0) (at 12, 16).
+PANEL_X=12
+PANEL_Y=16
+at() { xdotool mousemove $((OX + $1)) $((OY + $2)); }
+in_panel() { at $((PANEL_X + $1)) $((PANEL_Y + $2)); }
+
+# Moves in two small steps, as a hand would, so that a push button sees the
+# pointer come, then clicks.
+press() { # <x> <y> [mouse button]
+  at "$1" "$2"
+  sleep 0.1
+  at $(($1 + 1)) "$2"
+  sleep 0.3
+  xdotool click "${3:-1}"
+}
+press_in_panel() { press $((PANEL_X + $1)) $((PANEL_Y + $2)) "${3:-1}"; }
+
+FORM_PROBE_X=490  # right of the panel and of the buttons: nothing but the gradient
+form_colour() { local v; v=$(level "$1" 243); echo "$v,$v,$((v + 30))"; }
+
+# open_dialog: starts the saver in $SAVER_DIR with /c, the pointer where the
+# dialog will be, and waits until the dialog has painted its gradient. Sets
+# SAVER_PID, DIALOG and the inner area's origin OX, OY.
+open_dialog() {
+  xdotool mousemove 640 380
+  start "$SAVER_DIR/Velmoran.scr" /c
+  SAVER_PID=$LAST_PID
+  DIALOG=$(wait_window "<Velmoran>" 60)
+  local shot="$WORK/painted.png" i
+  for ((i = 0; i < 100; i++)); do
+    read -r OX OY < <(xdotool getwindowgeometry "$DIALOG" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')
+    if [ -n "${OX:-}" ]; then
+      screenshot "$shot"
+      [ "$(rgb "$shot" $((OX + FORM_PROBE_X)) $((OY + 121)))" = "$(form_colour 121)" ] && break
+    fi
+    sleep 0.2
+  done
+  [ "$i" -lt 100 ] || fail "the dialog did not paint its gradient"
+  sleep 0.5  # the buttons' first faces and the marks
+}
+
+# closed <step>: the dialog has gone and the saver has ended by itself.
+closed() {
+  wait_exit "$SAVER_PID" 30
+  [ "$EXIT_STATUS" -eq 0 ] || fail "$1: the saver ended with status $EXIT_STATUS"
+  [ -z "$(window_id "<Velmoran>")" ] || fail "$1: the dialog is still there"
+}
+
+still_open() {
+  kill -0 "$SAVER_PID" 2>/dev/null && [ -n "$(window_id "<Velmoran>")" ] || fail "$1: the dialog closed"
+}
+
+# Which option mark shows the selected picture: its middle is blue, the
+# unselected one's white.
+mark() { # <shot> <index>
+  local top
+  case $2 in 0) top=76 ;; 1) top=56 ;; 2) top=96 ;; esac
+  local r g b
+  IFS=, read -r r g b < <(rgb "$1" $((OX + PANEL_X + 28 + 5)) $((OY + PANEL_Y + top + 5)))
+  if [ "$b" -gt $((r + 80)) ]; then echo on
+  elif [ "$r" -gt 225 ] && [ "$g" -gt 225 ] && [ "$b" -gt 225 ]; then echo off
+  else echo "unknown($r,$g,$b)"; fi
+}
+
+expect_marks() { # <step> <shot> <selected index>
+  local i want got
+  for i in 0 1 2; do
+    want=off
+    [ "$i" = "$3" ] && want=on
+    got=$(mark "$2" "$i")
+    [ "$got" = "$want" ] || fail "$1: mark $i shows $got, expected $want"
+  done
+}
