@@ -204,6 +204,13 @@ glyphs_differ() {
   done
 }
 
+# ink_box <shot> <x> <y> <w> <h>: "<width> <height> <left> <top>" of the dark
+# text in that box (inner-area place), relative to the box; zeros for none.
+ink_box() {
+  convert "$1" -crop "$4x$5+$((OX + $2))+$((OY + $3))" +repage -colorspace Gray -threshold 25% \
+    -format '%@\n' info: 2>/dev/null | sed -E 's/^0x0\+.*/0x0+0+0/; s/[x+]/ /g'
+}
+
 pointer_over() { # <x> <y>: the pointer's picture there
   at "$1" "$2"
   sleep 0.2
@@ -354,6 +361,22 @@ if [ "$PLATFORM" = linux ] && ldconfig -p | grep -q 'libgtk-\(x11-2\.0\|3\)\.so'
   printf '[.]\n\n[./options]\n\nFNFCUsesGTK:0\n' >"$WORK/fltk-home/.fltk/fltk.org/fltk.prefs"
   HOME="$WORK/fltk-home" choose_file "FLTK's own"
 fi
+
+note "a long path without spaces breaks inside its words, over the field's two lines"
+LONG_NAME=a-long-name-without-any-space-that-runs-past-the-end-of-one-line.mp3
+echo "not really music" >"$WORK/music/$LONG_NAME"
+write_ini 2 0 "$(native_path "$WORK/music/$LONG_NAME")"
+open_dialog
+screenshot "$WORK/long-path.png"
+convert "$WORK/long-path.png" -crop "380x40+$((OX + PANEL_X + 68))+$((OY + PANEL_Y + 112))" +repage "$OUT/long-path.png"
+# The field lbl_Fname(0): 373 wide at 72, 116 in the panel; a line of text
+# in each half of its height.
+read -r width _ left _ < <(ink_box "$WORK/long-path.png" $((PANEL_X + 72)) $((PANEL_Y + 116)) 373 16)
+[ $((left + width)) -ge 359 ] || fail "the long path's first line ends at $((left + width)) of 373 (long-path.png)"
+read -r width _ left _ < <(ink_box "$WORK/long-path.png" $((PANEL_X + 72)) $((PANEL_Y + 133)) 373 16)
+[ "$width" -gt 100 ] && [ "$left" -le 3 ] || fail "the long path goes on to no second line (long-path.png)"
+press 442 212
+closed "long path"
 
 note "the close box cancels"
 write_ini 1 5
