@@ -79,12 +79,8 @@ void SettingsDialogWindow::Native::Build() {
     BuildPainted(ControlId::PicC0, p.left, p.top);
     const design::Rect c = PixelsOf(ControlId::BgmRepeat);
     combo = new RepeatCombo(p.left + c.left, p.top + c.top, c.width, c.height);
-    const Fl_Font comboFont = FltkFont(ToButtonFont(*design::ControlOf(ControlId::BgmRepeat).font));
-    const int comboSize = FontPixelHeight(ToButtonFont(*design::ControlOf(ControlId::BgmRepeat).font));
-    combo->textfont(comboFont);
-    combo->textsize(comboSize);
-    combo->menubutton()->textfont(comboFont);
-    combo->menubutton()->textsize(comboSize);
+    const ButtonFont comboFont = ToButtonFont(*design::ControlOf(ControlId::BgmRepeat).font);
+    combo->SetFont(FltkFont(comboFont), FontPixelHeight(comboFont));
     Widget(ControlId::BgmRepeat) = combo;
     BuildButton(ControlId::CmdFile0, *panel, p.left, p.top, *pic.font);
     panel->end();
@@ -214,23 +210,11 @@ void SettingsDialogWindow::SetComboEnabled(bool enabled) {
         native_->combo->deactivate();
 }
 
-void SettingsDialogWindow::SetComboText(const std::string& text) { native_->combo->value(text.c_str()); }
+void SettingsDialogWindow::SetComboText(const std::string& text) { native_->combo->SetText(text); }
 
-std::string SettingsDialogWindow::ComboText() {
-    const char* text = native_->combo->value();
-    return text ? text : "";
-}
+std::string SettingsDialogWindow::ComboText() { return native_->combo->Text(); }
 
-// FLTK's menus read '/', '\\' and a leading '_' as making submenus and
-// dividers. An entry equal to an earlier one is not added again.
-void SettingsDialogWindow::AddComboItem(const std::string& text) {
-    std::string escaped;
-    for (char c : text) {
-        if (c == '/' || c == '\\' || (c == '_' && escaped.empty())) escaped += '\\';
-        escaped += c;
-    }
-    native_->combo->menubutton()->insert(-1, escaped.c_str(), 0, nullptr);
-}
+void SettingsDialogWindow::AddComboItem(const std::string& text) { native_->combo->Add(text); }
 
 void SettingsDialogWindow::SetFileNameCaption(const std::string& path) {
     static_cast<TransparentLabel*>(native_->Widget(ControlId::LblFname0))->SetCaption(path);

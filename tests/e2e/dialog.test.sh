@@ -318,6 +318,48 @@ press 362 212
 closed "12 typed"
 expect_ini "12 typed" 1 12 ""
 
+note "the combo box: 3.5 shows whole; its list drops down a few entries tall and scrolls; 30 chosen and stored"
+write_ini 1 7
+open_dialog
+# BGM_Repeat: 41 x 20 at 112, 52 in the panel; a two-pixel border, the text,
+# the button at the right.
+press_in_panel 125 61
+xdotool key End BackSpace BackSpace BackSpace
+xdotool type --delay 80 3.5
+xdotool key Tab  # the text without the caret
+sleep 0.5
+screenshot "$WORK/combo.png"
+convert "$WORK/combo.png" -crop "60x30+$((OX + PANEL_X + 106))+$((OY + PANEL_Y + 47))" +repage "$OUT/combo.png"
+read -r width _ left _ < <(ink_box "$WORK/combo.png" $((PANEL_X + 114)) $((PANEL_Y + 55)) 20 14)
+[ "$left" -ge 1 ] && [ "$width" -ge 12 ] && [ $((left + width)) -le 20 ] ||
+  fail "the combo box's text 3.5 is not whole: ${width} wide from $left (combo.png)"
+# The list lies just below the box, as wide as it.
+press_in_panel 145 62
+list_x=$((OX + PANEL_X + 112)) list_y=$((OY + PANEL_Y + 72))
+LIST=""
+for ((i = 0; i < 50; i++)); do
+  for id in $(xwininfo -root -children | sed -n "s/^ *\(0x[0-9a-f]*\) .* 41x[0-9]*+$list_x+$list_y .*/\1/p"); do
+    xwininfo -id "$id" | grep -q 'IsViewable' && LIST=$id
+  done
+  [ -n "$LIST" ] && break
+  sleep 0.1
+done
+screenshot "$OUT/combo-list.png"
+[ -n "$LIST" ] || fail "no list dropped down below the combo box (combo-list.png)"
+list_height=$(xwininfo -id "$LIST" | sed -n 's/^ *Height: //p')
+[ "$list_height" -ge 60 ] && [ "$list_height" -le 220 ] || fail "the dropped list is $list_height pixels tall"
+xdotool mousemove $((list_x + 12)) $((list_y + list_height / 2))
+sleep 0.2
+for ((i = 0; i < 12; i++)); do xdotool click 5; sleep 0.05; done  # the wheel, down to the end
+sleep 0.3
+xdotool mousemove $((list_x + 12)) $((list_y + list_height - 7))
+sleep 0.3
+xdotool click 1
+sleep 0.5
+press 362 212
+closed "30 chosen"
+expect_ini "30 chosen" 1 30 ""
+
 # choose_file <which>: the file dialog, opened in the folder of the stored
 # file, chooses another; the choice is shown and stored.
 choose_file() {
