@@ -51,6 +51,23 @@ private:
     std::function<void()> press_;
 };
 
+// The text, which leaves the keys that step through or drop down the list
+// to the combo box.
+class ComboText : public Fl_Input {
+public:
+    ComboText(int x, int y, int w, int h) : Fl_Input(x, y, w, h) {}
+
+    int handle(int event) override {
+        if (event == FL_KEYBOARD && ListKey()) return 0;
+        return Fl_Input::handle(event);
+    }
+
+    static bool ListKey() {
+        const int key = Fl::event_key();
+        return key == FL_Up || key == FL_Down || key == FL_F + 4;
+    }
+};
+
 }  // namespace
 
 RepeatCombo::RepeatCombo(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
@@ -58,7 +75,7 @@ RepeatCombo::RepeatCombo(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
     color(FL_WHITE);
     const int dx = Fl::box_dx(kBorder), dy = Fl::box_dy(kBorder);
     const int inner = h - Fl::box_dh(kBorder);
-    input_ = new Fl_Input(x + dx, y + dy, w - Fl::box_dw(kBorder) - kButtonWidth, inner);
+    input_ = new ComboText(x + dx, y + dy, w - Fl::box_dw(kBorder) - kButtonWidth, inner);
     input_->box(FL_FLAT_BOX);
     input_->color(FL_WHITE);
     button_ = new DropButton(x + w - dx - kButtonWidth, y + dy, kButtonWidth, inner, [this] { DropDown(); });

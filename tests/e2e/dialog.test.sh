@@ -318,7 +318,7 @@ press 362 212
 closed "12 typed"
 expect_ini "12 typed" 1 12 ""
 
-note "the combo box: 3.5 shows whole; its list drops down a few entries tall and scrolls; 30 chosen and stored"
+note "the combo box: 3.5 shows whole; its list drops down a few entries tall and scrolls; 30 chosen, Up steps to 29"
 write_ini 1 7
 open_dialog
 # BGM_Repeat: 41 x 20 at 112, 52 in the panel; a two-pixel border, the text,
@@ -356,9 +356,12 @@ xdotool mousemove $((list_x + 12)) $((list_y + list_height - 7))
 sleep 0.3
 xdotool click 1
 sleep 0.5
+press_in_panel 125 61
+xdotool key Up
+sleep 0.3
 press 362 212
 closed "30 chosen"
-expect_ini "30 chosen" 1 30 ""
+expect_ini "30 chosen, then Up" 1 29 ""
 
 # choose_file <which>: the file dialog, opened in the folder of the stored
 # file, chooses another; the choice is shown and stored.
