@@ -9,6 +9,7 @@
 
 #include "saver/controls/command.h"
 #include "saver/dialog/dialog_button_design.h"
+#include "saver/dialog/label_lines.h"
 #include "saver/x11_fltk/fonts.h"
 
 namespace velmoran {
@@ -65,10 +66,10 @@ TransparentLabel::TransparentLabel(const design::Control& control, int originX, 
       font_(control.font ? FltkFont(ToButtonFont(*control.font)) : FL_HELVETICA),
       size_(control.font ? FontPixelHeight(ToButtonFont(*control.font)) : FL_NORMAL_SIZE),
       colour_(ColourOf(control.foreColour)),
-      align_(FL_ALIGN_INSIDE | FL_ALIGN_TOP | (control.align == design::Align::Centre ? FL_ALIGN_CENTER : FL_ALIGN_LEFT) |
-             (control.wraps ? FL_ALIGN_WRAP : 0)),
+      align_(FL_ALIGN_INSIDE | FL_ALIGN_TOP | (control.align == design::Align::Centre ? FL_ALIGN_CENTER : FL_ALIGN_LEFT)),
       underline_(control.font && control.font->underline),
-      autoSize_(control.autoSize) {
+      autoSize_(control.autoSize),
+      wraps_(control.wraps) {
     FitWidth();
 }
 
@@ -88,11 +89,23 @@ void TransparentLabel::FitWidth() {
     size(width, h());
 }
 
+// A label that breaks its text breaks it as the system's labels do: FLTK's
+// own wrapping breaks only at spaces and would cut a long word short. The
+// font is the label's.
+std::string TransparentLabel::ShownText() const {
+    if (!wraps_) return caption_;
+    const auto width = [](std::string_view text) { return fl_width(text.data(), int(text.size())); };
+    std::string shown;
+    const std::vector<std::string> lines = LabelLines(caption_, w(), width);
+    for (std::size_t i = 0; i < lines.size(); ++i) shown += (i ? "\n" : "") + lines[i];
+    return shown;
+}
+
 void TransparentLabel::draw() {
     fl_push_clip(x(), y(), w(), h());
     fl_font(font_, size_);
     fl_color(colour_);
-    fl_draw(caption_.c_str(), x(), y(), w(), h(), align_, nullptr, 0);
+    fl_draw(ShownText().c_str(), x(), y(), w(), h(), align_, nullptr, 0);
     if (underline_) {
         // Just below the baseline, yet inside the label where the font
         // stands taller than the label's design height.

@@ -49,6 +49,7 @@ protected:
 
 private:
     void FitWidth();
+    std::string ShownText() const;
 
     std::string caption_;
     Fl_Font font_;
@@ -57,6 +58,7 @@ private:
     Fl_Align align_;
     bool underline_;
     bool autoSize_;
+    bool wraps_;
 };
 
 // An image control without stretching: its picture at its top-left corner.

@@ -16,6 +16,7 @@
 #include "saver/x11_fltk/display.h"
 #include "saver/x11_fltk/file_chooser.h"
 #include "saver/x11_fltk/fonts.h"
+#include "saver/x11_fltk/frame_extents.h"
 #include "saver/x11_fltk/open_address.h"
 #include "saver/x11_fltk/painted_controls.h"
 #include "saver/x11_fltk/repeat_combo.h"
@@ -40,6 +41,8 @@ struct SettingsDialogWindow::Native {
     void BuildButton(ControlId id, Fl_Group& parent, int originX, int originY, const design::Font& ambient);
     void Connect(SettingsDialog& dialog);
     void ShowWindow();
+    const FrameExtents& Frame();
+    ScreenRect OuterRect();
     void MoveFocus(bool backwards);
     void ShowPointer();
     Fl_Widget*& Widget(ControlId id) { return widgets[std::size_t(id)]; }
@@ -53,6 +56,9 @@ struct SettingsDialogWindow::Native {
     std::array<std::unique_ptr<CommandButton>, design::kControlCount> buttons;
     bool overLink = false;
     bool busy = false;
+    // The window manager's frame around the window, asked once before the
+    // window is first shown.
+    std::optional<FrameExtents> frame;
 };
 
 // Without a display there is nothing to show: the window is not built.
@@ -80,12 +86,8 @@ void SettingsDialogWindow::Native::Build() {
     BuildPainted(ControlId::PicC0, p.left, p.top);
     const design::Rect c = PixelsOf(ControlId::BgmRepeat);
     combo = new RepeatCombo(p.left + c.left, p.top + c.top, c.width, c.height);
-    const Fl_Font comboFont = FltkFont(ToButtonFont(*design::ControlOf(ControlId::BgmRepeat).font));
-    const int comboSize = FontPixelHeight(ToButtonFont(*design::ControlOf(ControlId::BgmRepeat).font));
-    combo->textfont(comboFont);
-    combo->textsize(comboSize);
-    combo->menubutton()->textfont(comboFont);
-    combo->menubutton()->textsize(comboSize);
+    const ButtonFont comboFont = ToButtonFont(*design::ControlOf(ControlId::BgmRepeat).font);
+    combo->SetFont(FltkFont(comboFont), FontPixelHeight(comboFont));
     Widget(ControlId::BgmRepeat) = combo;
     BuildButton(ControlId::CmdFile0, *panel, p.left, p.top, *pic.font);
     panel->end();
@@ -147,6 +149,8 @@ void SettingsDialogWindow::Native::Connect(SettingsDialog& dialog) {
     };
 }
 
+// The window is mapped once it has been placed and has zoomed open, and is
+// painted at once.
 void SettingsDialogWindow::Run(SettingsDialog& dialog) {
     Native& n = *native_;
     if (!n.window) return;
@@ -154,17 +158,25 @@ void SettingsDialogWindow::Run(SettingsDialog& dialog) {
     dialog.Form_Load();
     n.ShowWindow();
     dialog.Form_Resize();
+    Fl::flush();
     n.Widget(TabStops().front())->take_focus();
     while (!dialog.Unloaded() && n.window->shown()) Fl::wait();
 }
 
-// The window appears where the placement put it; the zoom needs it on the
-// screen to find its frame.
 void SettingsDialogWindow::Native::ShowWindow() {
-    if (window->shown()) return;
-    window->show();
-    Display* display = SaverDisplay();
-    if (display) XSync(display, False);
+    if (!window->shown()) window->show();
+}
+
+const FrameExtents& SettingsDialogWindow::Native::Frame() {
+    if (!frame) frame = ExpectedFrame(SaverDisplay(), window->w(), window->h());
+    return *frame;
+}
+
+// Where the window and its frame will be on the screen.
+ScreenRect SettingsDialogWindow::Native::OuterRect() {
+    const FrameExtents& f = Frame();
+    return {window->x() - f.left, window->y() - f.top, window->x() + window->w() + f.right,
+            window->y() + window->h() + f.bottom};
 }
 
 void SettingsDialogWindow::Native::MoveFocus(bool backwards) {
@@ -181,17 +193,24 @@ TwipSize SettingsDialogWindow::ScreenSize() {
     return {double(w) * design::kTwipsPerPixel, double(h) * design::kTwipsPerPixel};
 }
 
-// Before the window is first shown its frame is not known; the window
-// manager adds it around the inner area.
+// The outer size: the inner area and the frame the window manager will put
+// around it, where it tells.
 TwipSize SettingsDialogWindow::WindowSize() {
-    const DialogWindow& window = *native_->window;
-    return {double(window.w()) * design::kTwipsPerPixel, double(window.h()) * design::kTwipsPerPixel};
+    Native& n = *native_;
+    const FrameExtents& f = n.Frame();
+    return {double(n.window->w() + f.left + f.right) * design::kTwipsPerPixel,
+            double(n.window->h() + f.top + f.bottom) * design::kTwipsPerPixel};
 }
 
+// The outer rectangle's top-left corner goes there. FLTK asks the window
+// manager to keep the inner area where it is put (static gravity), so the
+// inner area goes inside the frame.
 void SettingsDialogWindow::MoveWindow(long left, long top) {
+    Native& n = *native_;
     int x = 0, y = 0, w = 0, h = 0;
     Fl::screen_xywh(x, y, w, h, 0);
-    native_->window->position(x + int(left / design::kTwipsPerPixel), y + int(top / design::kTwipsPerPixel));
+    const FrameExtents& f = n.Frame();
+    n.window->position(x + int(left / design::kTwipsPerPixel) + f.left, y + int(top / design::kTwipsPerPixel) + f.top);
 }
 
 void SettingsDialogWindow::InitializeButton(ControlId button) {
@@ -215,23 +234,11 @@ void SettingsDialogWindow::SetComboEnabled(bool enabled) {
         native_->combo->deactivate();
 }
 
-void SettingsDialogWindow::SetComboText(const std::string& text) { native_->combo->value(text.c_str()); }
+void SettingsDialogWindow::SetComboText(const std::string& text) { native_->combo->SetText(text); }
 
-std::string SettingsDialogWindow::ComboText() {
-    const char* text = native_->combo->value();
-    return text ? text : "";
-}
+std::string SettingsDialogWindow::ComboText() { return native_->combo->Text(); }
 
-// FLTK's menus read '/', '\\' and a leading '_' as making submenus and
-// dividers. An entry equal to an earlier one is not added again.
-void SettingsDialogWindow::AddComboItem(const std::string& text) {
-    std::string escaped;
-    for (char c : text) {
-        if (c == '/' || c == '\\' || (c == '_' && escaped.empty())) escaped += '\\';
-        escaped += c;
-    }
-    native_->combo->menubutton()->insert(-1, escaped.c_str(), 0, nullptr);
-}
+void SettingsDialogWindow::AddComboItem(const std::string& text) { native_->combo->Add(text); }
 
 void SettingsDialogWindow::SetFileNameCaption(const std::string& path) {
     static_cast<TransparentLabel*>(native_->Widget(ControlId::LblFname0))->SetCaption(path);
@@ -248,9 +255,9 @@ std::optional<ScreenPoint> SettingsDialogWindow::PointerPosition() {
     return ScreenPoint{rootX, rootY};
 }
 
+// As the system's caption zoom, before the window shows.
 void SettingsDialogWindow::ZoomOpen(const ZoomAnchor& anchor) {
-    native_->ShowWindow();
-    velmoran::ZoomOpen(fl_xid(native_->window.get()), anchor);
+    if (!native_->window->shown()) velmoran::ZoomOpen(native_->OuterRect(), anchor);
 }
 
 void SettingsDialogWindow::ZoomClose(const ZoomAnchor& anchor) {

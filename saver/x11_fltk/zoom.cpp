@@ -52,24 +52,22 @@ void Animate(Display* display, Window root, const ScreenRect& from, const Screen
     XFlush(display);
 }
 
-void Zoom(Window window, const ZoomAnchor& anchor, bool opening) {
+}  // namespace
+
+void ZoomOpen(const ScreenRect& outer, const ZoomAnchor& anchor) {
+    Display* display = SaverDisplay();
+    if (!display) return;
+    XErrorTrap trap(display);
+    Animate(display, DefaultRootWindow(display), AnchorRect(anchor), outer);
+}
+
+void ZoomClose(Window window, const ZoomAnchor& anchor) {
     Display* display = SaverDisplay();
     if (!display) return;
     XErrorTrap trap(display);
     const std::optional<ScreenRect> windowRect = OuterRect(display, window);
-    if (!windowRect) return;
-    const Window root = RootOf(display, window);
-    if (opening)
-        Animate(display, root, AnchorRect(anchor), *windowRect);
-    else
-        Animate(display, root, *windowRect, AnchorRect(anchor));
+    if (windowRect) Animate(display, RootOf(display, window), *windowRect, AnchorRect(anchor));
 }
-
-}  // namespace
-
-void ZoomOpen(Window window, const ZoomAnchor& anchor) { Zoom(window, anchor, true); }
-
-void ZoomClose(Window window, const ZoomAnchor& anchor) { Zoom(window, anchor, false); }
 
 std::optional<ScreenRect> OuterRect(Display* display, Window window) {
     XErrorTrap trap(display);

@@ -10,11 +10,12 @@
 
 namespace velmoran {
 
-// From the anchor to the window's outer rectangle (its window manager frame
-// included), drawn on the root window.
-void ZoomOpen(Window window, const ZoomAnchor& anchor);
+// From the anchor to the outer rectangle (its window manager frame
+// included) of a window about to be mapped, drawn on the default screen's
+// root window.
+void ZoomOpen(const ScreenRect& outer, const ZoomAnchor& anchor);
 
-// From the window's outer rectangle to the anchor.
+// From the window's outer rectangle, as it is on the screen, to the anchor.
 void ZoomClose(Window window, const ZoomAnchor& anchor);
 
 // The window's outer rectangle in screen pixels; nothing for a window that

@@ -97,6 +97,13 @@ glyphs_differ() {
   done
 }
 
+# ink_box <shot> <x> <y> <w> <h>: "<width> <height> <left> <top>" of the dark
+# text in that box (inner-area place), relative to the box; zeros for none.
+ink_box() {
+  convert "$1" -crop "$4x$5+$((OX + $2))+$((OY + $3))" +repage -colorspace Gray -threshold 25% \
+    -format '%@\n' info: 2>/dev/null | sed -E 's/^0x0\+.*/0x0+0+0/; s/[x+]/ /g'
+}
+
 pointer_over() { # <x> <y>: the pointer's picture there
   at "$1" "$2"
   sleep 0.2
@@ -204,6 +211,51 @@ press 362 212
 closed "12 typed"
 expect_ini "12 typed" 1 12 ""
 
+note "the combo box: 3.5 shows whole; its list drops down a few entries tall and scrolls; 30 chosen, Up steps to 29"
+write_ini 1 7
+open_dialog
+# BGM_Repeat: 41 x 20 at 112, 52 in the panel; a two-pixel border, the text,
+# the button at the right.
+press_in_panel 125 61
+xdotool key End BackSpace BackSpace BackSpace
+xdotool type --delay 80 3.5
+xdotool key Tab  # the text without the caret
+sleep 0.5
+screenshot "$WORK/combo.png"
+convert "$WORK/combo.png" -crop "60x30+$((OX + PANEL_X + 106))+$((OY + PANEL_Y + 47))" +repage "$OUT/combo.png"
+read -r width _ left _ < <(ink_box "$WORK/combo.png" $((PANEL_X + 114)) $((PANEL_Y + 55)) 20 14)
+[ "$left" -ge 1 ] && [ "$width" -ge 12 ] && [ $((left + width)) -le 20 ] ||
+  fail "the combo box's text 3.5 is not whole: ${width} wide from $left (combo.png)"
+# The list lies just below the box, as wide as it.
+press_in_panel 145 62
+list_x=$((OX + PANEL_X + 112)) list_y=$((OY + PANEL_Y + 72))
+LIST=""
+for ((i = 0; i < 50; i++)); do
+  for id in $(xwininfo -root -children | sed -n "s/^ *\(0x[0-9a-f]*\) .* 41x[0-9]*+$list_x+$list_y .*/\1/p"); do
+    xwininfo -id "$id" | grep -q 'IsViewable' && LIST=$id
+  done
+  [ -n "$LIST" ] && break
+  sleep 0.1
+done
+screenshot "$OUT/combo-list.png"
+[ -n "$LIST" ] || fail "no list dropped down below the combo box (combo-list.png)"
+list_height=$(xwininfo -id "$LIST" | sed -n 's/^ *Height: //p')
+[ "$list_height" -ge 60 ] && [ "$list_height" -le 220 ] || fail "the dropped list is $list_height pixels tall"
+xdotool mousemove $((list_x + 12)) $((list_y + list_height / 2))
+sleep 0.2
+for ((i = 0; i < 12; i++)); do xdotool click 5; sleep 0.05; done  # the wheel, down to the end
+sleep 0.3
+xdotool mousemove $((list_x + 12)) $((list_y + list_height - 7))
+sleep 0.3
+xdotool click 1
+sleep 0.5
+press_in_panel 125 61
+xdotool key Up
+sleep 0.3
+press 362 212
+closed "30 chosen"
+expect_ini "30 chosen, then Up" 1 29 ""
+
 # choose_file <which>: the file dialog, opened in the folder of the stored
 # file, chooses another; the choice is shown and stored.
 choose_file() {
@@ -246,6 +298,46 @@ if [ "$PLATFORM" = linux ] && ldconfig -p | grep -q 'libgtk-\(x11-2\.0\|3\)\.so'
   mkdir -p "$WORK/fltk-home/.fltk/fltk.org"
   printf '[.]\n\n[./options]\n\nFNFCUsesGTK:0\n' >"$WORK/fltk-home/.fltk/fltk.org/fltk.prefs"
   HOME="$WORK/fltk-home" choose_file "FLTK's own"
+fi
+
+# ink_lines <shot> <x> <y> <w> <h>: the lines of dark text in that box
+# (inner-area place), top to bottom, one "<left> <width>" each, relative to
+# the box: rows with ink, separated by rows without, make a line.
+ink_lines() {
+  local area="$WORK/ink-area.png" top height
+  convert "$1" -crop "$4x$5+$((OX + $2))+$((OY + $3))" +repage -colorspace Gray -threshold 25% "$area"
+  convert "$area" -scale "1x$5!" -depth 8 txt:- |
+    sed -n -E 's/^0,([0-9]+):.*gray\(([0-9]+)\).*/\1 \2/p' |
+    awk '$2 < 255 && !on { on = 1; top = $1 } $2 == 255 && on { on = 0; print top, $1 - top }
+         END { if (on) print top, NR - top }' |
+    while read -r top height; do
+      convert "$area" -crop "$4x$height+0+$top" +repage -format '%@\n' info: 2>/dev/null |
+        sed -E 's/^([0-9]+)x[0-9]+\+([0-9]+)\+.*/\2 \1/'
+    done
+}
+
+# The system's own labels lay the text out on Windows (and Wine's follow
+# rules of their own, breaking before a backslash and after a hyphen); this
+# is the Linux label's breaking.
+if [ "$PLATFORM" = linux ]; then
+  note "a long path without spaces breaks inside its words, over the field's two lines"
+  LONG_NAME=alongnamewithoutanyspacethatrunspasttheendofonelineofthefield.mp3
+  echo "not really music" >"$WORK/music/$LONG_NAME"
+  write_ini 2 0 "$WORK/music/$LONG_NAME"
+  open_dialog
+  screenshot "$WORK/long-path.png"
+  convert "$WORK/long-path.png" -crop "380x40+$((OX + PANEL_X + 68))+$((OY + PANEL_Y + 112))" +repage "$OUT/long-path.png"
+  # The field lbl_Fname(0): 373 x 33 at 72, 116 in the panel. The first line
+  # is filled up to the character that would overflow; the second begins at
+  # the left edge.
+  mapfile -t lines < <(ink_lines "$WORK/long-path.png" $((PANEL_X + 72)) $((PANEL_Y + 116)) 373 33)
+  [ "${#lines[@]}" -eq 2 ] || fail "the long path shows on ${#lines[@]} lines, not 2 (long-path.png)"
+  read -r left width <<<"${lines[0]}"
+  [ $((left + width)) -ge 359 ] || fail "the long path's first line ends at $((left + width)) of 373 (long-path.png)"
+  read -r left width <<<"${lines[1]}"
+  [ "$width" -gt 100 ] && [ "$left" -le 3 ] || fail "the long path's second line is ${width} wide from $left (long-path.png)"
+  press 442 212
+  closed "long path"
 fi
 
 note "the close box cancels"

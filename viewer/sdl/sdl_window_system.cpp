@@ -10,9 +10,9 @@ std::int64_t SdlWindowSystem::Counter() {
     return static_cast<std::int64_t>(SDL_GetPerformanceCounter());
 }
 
-void SdlWindowSystem::HideCursor() { SDL_ShowCursor(SDL_DISABLE); }
+void SdlWindowSystem::HideCursor() { SDL_ShowCursor(pointer_.Hide() ? SDL_ENABLE : SDL_DISABLE); }
 
-void SdlWindowSystem::ShowCursor() { SDL_ShowCursor(SDL_ENABLE); }
+void SdlWindowSystem::ShowCursor() { SDL_ShowCursor(pointer_.Show() ? SDL_ENABLE : SDL_DISABLE); }
 
 void SdlWindowSystem::ReleaseContext() {
     SDL_GL_MakeCurrent(window_, nullptr);

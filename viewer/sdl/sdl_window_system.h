@@ -1,6 +1,7 @@
 // The viewer's window system on SDL2: clock, cursor, GL context and buffers.
 #pragma once
 
+#include "viewer/pointer_display_count.h"
 #include "viewer/viewer_program.h"
 
 #include <SDL.h>
@@ -25,6 +26,8 @@ private:
     SDL_Window* window_;
     SDL_GLContext context_;
     bool quitting_ = false;
+    // SDL's pointer is shown or hidden; the program counts its hides and shows.
+    PointerDisplayCount pointer_;
 };
 
 }  // namespace velmoran
