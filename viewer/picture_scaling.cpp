@@ -1,7 +1,6 @@
 #include "viewer/picture_scaling.h"
 
 #include <algorithm>
-#include <cmath>
 #include <numeric>
 #include <vector>
 
@@ -58,37 +57,35 @@ void SumRows(const PixelRows& picture, const Axis& rows, int j, std::vector<floa
 
 // One target row from the summed source rows. The area a texel covers is
 // `total` of the weights' units; the average is rounded down, as GLU does,
-// which keeps a plain colour exactly as it was.
+// which keeps a plain colour exactly as it was. The sums are whole numbers
+// below 2^24, exact in single precision; adding a half before dividing keeps
+// the rounding error of the division from crossing a whole number, and as
+// nothing is negative, truncation rounds down.
 template <int kTaps>
-void SumColumns(const std::vector<float>& sums, const Axis& columns, double perArea, std::uint8_t* out) {
+void SumColumns(const std::vector<float>& sums, const Axis& columns, float perArea, std::uint8_t* out) {
     const int width = static_cast<int>(columns.first.size());
+    const int taps = kTaps > 0 ? kTaps : columns.taps;
     for (int j = 0; j < width; ++j, out += 3) {
-        const float* w = &columns.weights[static_cast<std::size_t>(j) * kTaps];
+        const float* w = &columns.weights[static_cast<std::size_t>(j) * taps];
         const float* s = &sums[static_cast<std::size_t>(columns.first[j]) * 3];
-        for (int c = 0; c < 3; ++c) {
-            double total = 0.0;
-            for (int t = 0; t < kTaps; ++t) total += static_cast<double>(w[t]) * s[t * 3 + c];
-            out[c] = static_cast<std::uint8_t>(std::min(255.0, std::floor((total + 0.5) * perArea)));
+        float b = 0.5f, g = 0.5f, r = 0.5f;
+        for (int t = 0; t < taps; ++t, s += 3) {
+            b += w[t] * s[0];
+            g += w[t] * s[1];
+            r += w[t] * s[2];
         }
+        out[0] = static_cast<std::uint8_t>(b * perArea);
+        out[1] = static_cast<std::uint8_t>(g * perArea);
+        out[2] = static_cast<std::uint8_t>(r * perArea);
     }
 }
 
-void SumColumnsAnyTaps(const std::vector<float>& sums, const Axis& columns, double perArea, std::uint8_t* out) {
+void SumColumnsAnyTaps(const std::vector<float>& sums, const Axis& columns, float perArea, std::uint8_t* out) {
     switch (columns.taps) {
         case 1: return SumColumns<1>(sums, columns, perArea, out);
         case 2: return SumColumns<2>(sums, columns, perArea, out);
         case 3: return SumColumns<3>(sums, columns, perArea, out);
-        case 4: return SumColumns<4>(sums, columns, perArea, out);
-    }
-    const int width = static_cast<int>(columns.first.size());
-    for (int j = 0; j < width; ++j, out += 3) {
-        for (int c = 0; c < 3; ++c) {
-            double total = 0.0;
-            for (int t = 0; t < columns.taps; ++t)
-                total += static_cast<double>(columns.weights[static_cast<std::size_t>(j) * columns.taps + t]) *
-                         sums[static_cast<std::size_t>(columns.first[j] + t) * 3 + c];
-            out[c] = static_cast<std::uint8_t>(std::min(255.0, std::floor((total + 0.5) * perArea)));
-        }
+        default: return SumColumns<0>(sums, columns, perArea, out);
     }
 }
 
@@ -97,7 +94,7 @@ void SumColumnsAnyTaps(const std::vector<float>& sums, const Axis& columns, doub
 PictureBytes ScalePicture(const PixelRows& picture, int width, int height) {
     const Axis columns = AxisOf(picture.width, width);
     const Axis rows = AxisOf(picture.height, height);
-    const double perArea = 1.0 / (static_cast<double>(columns.total) * rows.total);
+    const float perArea = static_cast<float>(1.0 / (static_cast<double>(columns.total) * rows.total));
     const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
 
     PictureBytes scaled(stride * static_cast<std::size_t>(height));
