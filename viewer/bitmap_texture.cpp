@@ -1,6 +1,5 @@
 #include "viewer/bitmap_texture.h"
 
-#include "viewer/bitmap_file.h"
 #include "viewer/gl.h"
 
 namespace velmoran {

@@ -57,10 +57,11 @@ void SumRows(const PixelRows& picture, const Axis& rows, int j, std::vector<floa
 
 // One target row from the summed source rows. The area a texel covers is
 // `total` of the weights' units; the average is rounded down, as GLU does,
-// which keeps a plain colour exactly as it was. The sums are whole numbers
-// below 2^24, exact in single precision; adding a half before dividing keeps
-// the rounding error of the division from crossing a whole number, and as
-// nothing is negative, truncation rounds down.
+// which keeps a plain colour exactly as it was. The sums are whole numbers,
+// exact in single precision while below 2^24 (as for every usual screen size,
+// whose sides share large factors with their powers of two); adding a half
+// before dividing keeps the rounding of the division from crossing a whole
+// number, and as nothing is negative, truncation rounds down.
 template <int kTaps>
 void SumColumns(const std::vector<float>& sums, const Axis& columns, float perArea, std::uint8_t* out) {
     const int width = static_cast<int>(columns.first.size());
