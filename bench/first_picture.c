@@ -35,7 +35,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 
-enum { kAreaX = 256, kAreaY = 192, kAreaWidth = 512, kAreaHeight = 384, kSampleStep = 2, kPauseUs = 2000 };
+enum { kAreaX = 256, kAreaY = 192, kAreaWidth = 512, kAreaHeight = 384, kSampleStep = 4, kPauseUs = 4000 };
 enum { kBits = 5, kLevels = 1 << kBits };  /* colours compared on 5 bits per primary */
 
 typedef struct {

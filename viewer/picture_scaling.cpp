@@ -1,6 +1,8 @@
 #include "viewer/picture_scaling.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <numeric>
 #include <vector>
 
@@ -64,20 +66,26 @@ void SumRows(const PixelRows& picture, const Axis& rows, int j, std::vector<floa
 // number, and as nothing is negative, truncation rounds down.
 template <int kTaps>
 void SumColumns(const std::vector<float>& sums, const Axis& columns, float perArea, std::uint8_t* out) {
+    // Blue, green and red of a texel side by side in one vector (the fourth
+    // lane carries the next pixel's blue along, unused).
+    typedef float Lanes __attribute__((vector_size(16)));
+    typedef std::int32_t Whole __attribute__((vector_size(16)));
     const int width = static_cast<int>(columns.first.size());
     const int taps = kTaps > 0 ? kTaps : columns.taps;
+    const Lanes half = {0.5f, 0.5f, 0.5f, 0.5f}, scale = {perArea, perArea, perArea, perArea};
     for (int j = 0; j < width; ++j, out += 3) {
         const float* w = &columns.weights[static_cast<std::size_t>(j) * taps];
         const float* s = &sums[static_cast<std::size_t>(columns.first[j]) * 3];
-        float b = 0.5f, g = 0.5f, r = 0.5f;
+        Lanes total = half;
         for (int t = 0; t < taps; ++t, s += 3) {
-            b += w[t] * s[0];
-            g += w[t] * s[1];
-            r += w[t] * s[2];
+            Lanes pixel;
+            std::memcpy(&pixel, s, sizeof pixel);
+            total += w[t] * pixel;
         }
-        out[0] = static_cast<std::uint8_t>(b * perArea);
-        out[1] = static_cast<std::uint8_t>(g * perArea);
-        out[2] = static_cast<std::uint8_t>(r * perArea);
+        const Whole mean = __builtin_convertvector(total * scale, Whole);
+        out[0] = static_cast<std::uint8_t>(mean[0]);
+        out[1] = static_cast<std::uint8_t>(mean[1]);
+        out[2] = static_cast<std::uint8_t>(mean[2]);
     }
 }
 
@@ -100,8 +108,9 @@ PictureBytes ScalePicture(const PixelRows& picture, int width, int height) {
 
     PictureBytes scaled(stride * static_cast<std::size_t>(height));
     // A column's last weights may reach one pixel past the row with weight
-    // zero; the sums carry that pixel as zero.
-    std::vector<float> sums((static_cast<std::size_t>(picture.width) + columns.taps) * 3);
+    // zero, and a pixel is read four sums at a time; the sums carry zeros
+    // beyond the row.
+    std::vector<float> sums((static_cast<std::size_t>(picture.width) + columns.taps) * 3 + 1);
     for (int j = 0; j < height; ++j) {
         SumRows(picture, rows, j, sums);
         std::uint8_t* row = scaled.data() + stride * static_cast<std::size_t>(j);
