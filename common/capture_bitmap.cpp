@@ -39,19 +39,46 @@ std::filesystem::path PartialFileFor(const std::filesystem::path& target) {
     return target.parent_path() / name;
 }
 
+// The rows as the file stores them: the top row first (that is what mirrors
+// the bottom-up layout), each padded with zeros.
+PictureBytes FileRows(const ScreenPicture& picture) {
+    const std::size_t rowSize = CaptureRowSize(picture.width);
+    const std::size_t pixelBytes = static_cast<std::size_t>(picture.width) * 3;
+    PictureBytes rows(rowSize * static_cast<std::size_t>(picture.height));
+    for (int y = 0; y < picture.height; ++y) {
+        const auto* source = picture.bgr.data() + picture.stride * static_cast<std::size_t>(y);
+        auto* row = rows.data() + rowSize * static_cast<std::size_t>(y);
+        std::copy(source, source + pixelBytes, row);
+        std::fill(row + pixelBytes, row + rowSize, std::uint8_t{0});
+    }
+    return rows;
+}
+
+bool InFileLayout(const ScreenPicture& picture) {
+    const std::size_t rowSize = CaptureRowSize(picture.width);
+    const std::size_t pixelBytes = static_cast<std::size_t>(picture.width) * 3;
+    if (picture.stride != rowSize || picture.bgr.size() < rowSize * static_cast<std::size_t>(picture.height))
+        return false;
+    for (int y = 0; y < picture.height && rowSize > pixelBytes; ++y) {
+        const auto* padding = picture.bgr.data() + rowSize * static_cast<std::size_t>(y) + pixelBytes;
+        if (std::any_of(padding, padding + (rowSize - pixelBytes), [](std::uint8_t b) { return b != 0; }))
+            return false;
+    }
+    return true;
+}
+
+// Header and rows in two writes, which the stream hands to the system as one.
 bool WriteFile(const std::filesystem::path& file, const ScreenPicture& picture) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     if (!out) return false;
     const auto header = CaptureBitmapHeader(picture.width, picture.height);
     out.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
-
-    // The top row goes first: that is what mirrors the bottom-up layout.
-    std::vector<char> row(CaptureRowSize(picture.width), 0);
-    const std::size_t pixelBytes = static_cast<std::size_t>(picture.width) * 3;
-    for (int y = 0; y < picture.height && out; ++y) {
-        const auto* source = picture.bgr.data() + picture.stride * static_cast<std::size_t>(y);
-        std::copy(source, source + pixelBytes, row.begin());
-        out.write(row.data(), static_cast<std::streamsize>(row.size()));
+    const std::size_t size = CaptureRowSize(picture.width) * static_cast<std::size_t>(picture.height);
+    if (InFileLayout(picture)) {
+        out.write(reinterpret_cast<const char*>(picture.bgr.data()), static_cast<std::streamsize>(size));
+    } else {
+        const PictureBytes rows = FileRows(picture);
+        out.write(reinterpret_cast<const char*>(rows.data()), static_cast<std::streamsize>(size));
     }
     out.close();
     return static_cast<bool>(out);

@@ -7,15 +7,19 @@
 #include <filesystem>
 #include <vector>
 
+#include "common/picture_memory.h"
+
 namespace velmoran {
 
 // A screen picture in memory: rows top row first, each `stride` bytes long
-// and holding `width` blue-green-red triples.
+// and holding `width` blue-green-red triples. With a stride of
+// CaptureRowSize(width) and zeros in the padding the rows are exactly the
+// capture file's pixel data, which is then written as it is.
 struct ScreenPicture {
     int width = 0;
     int height = 0;
     std::size_t stride = 0;
-    std::vector<std::uint8_t> bgr;
+    PictureBytes bgr;
 };
 
 inline constexpr std::size_t kBitmapFileHeaderSize = 14;

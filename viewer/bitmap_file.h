@@ -1,6 +1,7 @@
 // Reads the capture bitmap file: the checked headers and the pixel rows.
 #pragma once
 
+#include "common/picture_memory.h"
 #include "viewer/bitmap_header.h"
 
 #include <optional>
@@ -11,7 +12,7 @@ namespace velmoran {
 
 struct BitmapImage {
     PixelLayout layout;
-    std::vector<std::uint8_t> pixels;  // bottom-up rows of blue-green-red, padded to 4 bytes
+    PictureBytes pixels;  // bottom-up rows of blue-green-red, padded to 4 bytes
 };
 
 // The bitmap at `path`, or nothing when the file cannot be opened, its headers
