@@ -2,6 +2,7 @@
 // process and window, timers, the pointer and the end of the show.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -9,6 +10,9 @@
 #include "common/capture_bitmap.h"
 
 namespace velmoran {
+
+// A process as the system numbers it.
+using ProcessId = std::uint32_t;
 
 // The show's three timers, named after their roles.
 enum class ShowTimer {
@@ -41,11 +45,20 @@ public:
     // capture lies. False when no process could be started.
     virtual bool StartViewer(const std::filesystem::path& program, const std::filesystem::path& capture) = 0;
 
-    // Whether a top-level window titled "Velmoran_VC" exists now.
-    virtual bool ViewerWindowExists() = 0;
+    // The process of each top-level window titled "Velmoran_VC" now, one
+    // entry a window; nothing for a window whose process is not told.
+    virtual std::vector<std::optional<ProcessId>> ViewerWindowProcesses() = 0;
+
+    // The id of the viewer process started by StartViewer; nothing when
+    // none was started.
+    virtual std::optional<ProcessId> ViewerProcessId() = 0;
 
     // Whether the viewer process started by StartViewer has ended.
     virtual bool ViewerExited() = 0;
+
+    // Ends the viewer process: asked first, then, after kViewerEndGrace,
+    // outright. Returns once it has gone.
+    virtual void EndViewer() = 0;
 
     // Switches the watch timer (Timer3) on or off; while on it ticks at its
     // interval on the form's thread, never while another handler runs.

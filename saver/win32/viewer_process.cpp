@@ -45,4 +45,32 @@ bool ViewerProcess::Exited() {
     return !process || WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
 }
 
+std::optional<ProcessId> ViewerProcess::Id() const {
+    if (!native_->process) return std::nullopt;
+    return static_cast<ProcessId>(GetProcessId(native_->process));
+}
+
+namespace {
+
+BOOL CALLBACK CloseWindowOfProcess(HWND window, LPARAM process) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == static_cast<DWORD>(process)) PostMessageW(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+}  // namespace
+
+// A close request to the viewer's windows, which ends it as its own close
+// does; terminated when it is still there after the grace.
+void ViewerProcess::End() {
+    const HANDLE process = native_->process;
+    if (Exited()) return;
+    EnumWindows(&CloseWindowOfProcess, static_cast<LPARAM>(GetProcessId(process)));
+    const auto grace = static_cast<DWORD>(kViewerEndGrace.count());
+    if (WaitForSingleObject(process, grace) == WAIT_OBJECT_0) return;
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, INFINITE);
+}
+
 }  // namespace velmoran

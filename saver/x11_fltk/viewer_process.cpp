@@ -1,10 +1,13 @@
 // The viewer as a child process, started with posix_spawn.
+#include <signal.h>
 #include <spawn.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/capture_location.h"
@@ -27,6 +30,8 @@ std::vector<std::string> ViewerEnvironment(const std::filesystem::path& capture)
     if (!capture.empty()) env.push_back(prefix + capture.string());
     return env;
 }
+
+constexpr auto kEndPoll = std::chrono::milliseconds(5);
 
 }  // namespace
 
@@ -61,6 +66,26 @@ bool ViewerProcess::Exited() {
     const pid_t result = waitpid(n.pid, &status, WNOHANG);
     n.exited = result == n.pid || result < 0;
     return n.exited;
+}
+
+std::optional<ProcessId> ViewerProcess::Id() const {
+    if (native_->pid <= 0) return std::nullopt;
+    return static_cast<ProcessId>(native_->pid);
+}
+
+// SIGTERM, which the viewer's SDL turns into its quit event; SIGKILL when it
+// is still busy (loading its picture, say) after the grace.
+void ViewerProcess::End() {
+    Native& n = *native_;
+    if (Exited()) return;
+    kill(n.pid, SIGTERM);
+    const auto deadline = std::chrono::steady_clock::now() + kViewerEndGrace;
+    while (!Exited() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(kEndPoll);
+    if (Exited()) return;
+    kill(n.pid, SIGKILL);
+    int status;
+    waitpid(n.pid, &status, 0);
+    n.exited = true;
 }
 
 }  // namespace velmoran
