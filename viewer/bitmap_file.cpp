@@ -1,16 +1,12 @@
 #include "viewer/bitmap_file.h"
 
 #include <cstdio>
-#include <memory>
+
+#include "common/safe_files.h"
 
 namespace velmoran {
 
 namespace {
-
-struct CloseFile {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, CloseFile>;
 
 // Bytes between the read position and the end of the file.
 std::optional<std::uint64_t> BytesLeft(std::FILE* file) {
@@ -35,7 +31,7 @@ bool ReadExactly(std::FILE* file, std::uint64_t count, Bytes& out) {
 }  // namespace
 
 std::optional<BitmapImage> ReadBitmapFile(const std::string& path) {
-    File file(std::fopen(path.c_str(), "rb"));
+    File file = OpenRegularFile(path);
     if (!file) return std::nullopt;
 
     std::vector<std::uint8_t> header;

@@ -2,18 +2,22 @@
 
 #include "viewer/bitmap_file.h"
 
-#include <exception>
+#include <new>
 #include <system_error>
 #include <utility>
 
 namespace velmoran {
 
 std::optional<PreparedPicture> PreparePicture(const std::string& path) {
-    std::optional<BitmapImage> image = ReadBitmapFile(path);
-    if (!image) return std::nullopt;
-    PreparedPicture picture{image->layout.width, image->layout.height, {}};
-    picture.chain = BuildMipChain(std::move(*image));
-    return picture;
+    try {
+        std::optional<BitmapImage> image = ReadBitmapFile(path);
+        if (!image) return std::nullopt;
+        PreparedPicture picture{image->layout.width, image->layout.height, {}};
+        picture.chain = BuildMipChain(std::move(*image));
+        return picture;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;  // no memory for a picture of that size: refused like a bad file
+    }
 }
 
 PictureLoader::PictureLoader(const std::string& path) {
@@ -27,11 +31,7 @@ PictureLoader::PictureLoader(const std::string& path) {
 
 std::optional<PreparedPicture> PictureLoader::Take() {
     if (!result_.valid()) return std::nullopt;
-    try {
-        return result_.get();
-    } catch (const std::exception&) {
-        return std::nullopt;  // no memory for a picture of that size
-    }
+    return result_.get();
 }
 
 }  // namespace velmoran

@@ -20,7 +20,8 @@ struct PreparedPicture {
 };
 
 // The picture in the bitmap file at `path`; nothing when the file is missing,
-// unreadable or refused (see bitmap_header.h).
+// unreadable or refused (see bitmap_header.h), or when there is no memory
+// for it: the sphere is then drawn without a picture, as for a bad file.
 std::optional<PreparedPicture> PreparePicture(const std::string& path);
 
 // PreparePicture on a thread of its own, begun at construction.
