@@ -1,11 +1,13 @@
 #include "common/capture_bitmap.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cstdio>
 #include <limits>
 #include <random>
 #include <string>
 #include <system_error>
+
+#include "common/safe_files.h"
 
 namespace velmoran {
 
@@ -67,21 +69,25 @@ bool InFileLayout(const ScreenPicture& picture) {
     return true;
 }
 
-// Header and rows in two writes, which the stream hands to the system as one.
-bool WriteFile(const std::filesystem::path& file, const ScreenPicture& picture) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
+bool WriteBytes(std::FILE* file, const std::uint8_t* bytes, std::size_t size) {
+    return std::fwrite(bytes, 1, size, file) == size;
+}
+
+// The header, then the rows in one piece. The file is new and its owner's
+// alone: a picture of the desktop is private.
+bool WriteFile(const std::filesystem::path& path, const ScreenPicture& picture) {
+    File file = CreatePrivateFile(path);
+    if (!file) return false;
     const auto header = CaptureBitmapHeader(picture.width, picture.height);
-    out.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
+    bool written = WriteBytes(file.get(), header.data(), header.size());
     const std::size_t size = CaptureRowSize(picture.width) * static_cast<std::size_t>(picture.height);
     if (InFileLayout(picture)) {
-        out.write(reinterpret_cast<const char*>(picture.bgr.data()), static_cast<std::streamsize>(size));
+        written = written && WriteBytes(file.get(), picture.bgr.data(), size);
     } else {
         const PictureBytes rows = FileRows(picture);
-        out.write(reinterpret_cast<const char*>(rows.data()), static_cast<std::streamsize>(size));
+        written = written && WriteBytes(file.get(), rows.data(), size);
     }
-    out.close();
-    return static_cast<bool>(out);
+    return std::fclose(file.release()) == 0 && written;
 }
 
 }  // namespace
@@ -121,7 +127,7 @@ bool WriteCaptureBitmap(const std::filesystem::path& target, const ScreenPicture
     if (CaptureBitmapHeader(picture.width, picture.height).empty()) return false;
 
     std::error_code ec;
-    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
+    if (target.has_parent_path() && !CreatePrivateFolders(target.parent_path())) return false;
     const auto partial = PartialFileFor(target);
     bool written = WriteFile(partial, picture);
     if (written) {
@@ -130,6 +136,16 @@ bool WriteCaptureBitmap(const std::filesystem::path& target, const ScreenPicture
     }
     if (!written) std::filesystem::remove(partial, ec);
     return written;
+}
+
+void DiscardCapture(const std::filesystem::path& target) {
+    if (target.empty()) return;
+    std::error_code ec;
+    const bool removed = std::filesystem::remove(target, ec);
+    if (removed || !ec) return;  // gone, or never there
+    // Never through a link: only a file of its own is emptied.
+    if (std::filesystem::symlink_status(target, ec).type() == std::filesystem::file_type::regular)
+        std::filesystem::resize_file(target, 0, ec);
 }
 
 }  // namespace velmoran

@@ -35,8 +35,14 @@ std::vector<std::uint8_t> CaptureBitmapHeader(int width, int height);
 
 // Writes the picture as the capture file at `target`. The file is written
 // completely beside the target and then renamed over it, so a reader never
-// sees half a picture. Missing parent folders are created. False when
-// nothing was written; `target` is then left as it was.
+// sees half a picture. The file, and any parent folders that were missing,
+// are made for their owner alone (0600, 0700). False when nothing was
+// written; `target` is then left as it was.
 bool WriteCaptureBitmap(const std::filesystem::path& target, const ScreenPicture& picture);
+
+// Takes an earlier capture away from `target`, so that a show whose capture
+// fails shows no picture of another time: removed, or, in a folder this user
+// may not change, emptied, which the viewer refuses like any bad file.
+void DiscardCapture(const std::filesystem::path& target);
 
 }  // namespace velmoran

@@ -33,12 +33,14 @@ void Velmoran_S::Enable(ShowTimer timer, bool on) {
 
 bool Velmoran_S::Enabled(ShowTimer timer) const { return timerOn_[static_cast<int>(timer)]; }
 
-// Writes the capture at the first place that takes it. When none does, or the
-// screen could not be read, the viewer is pointed at the usual place and reads
-// whatever lies there.
+// Writes the capture at the first place that takes it. Earlier captures go
+// first: when no place takes the new one, or the screen could not be read,
+// the viewer is pointed at the usual place, finds no picture there and shows
+// the plain sphere - never a picture of the desktop from another time.
 std::filesystem::path Velmoran_S::WriteCapture() {
     const auto targets = platform_.CaptureTargets();
     if (targets.empty()) return {};
+    for (const auto& target : targets) DiscardCapture(target);
     if (const auto picture = platform_.CaptureScreen()) {
         for (const auto& target : targets)
             if (WriteCaptureBitmap(target, *picture)) return target;

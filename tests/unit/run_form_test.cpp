@@ -57,6 +57,7 @@ public:
     std::optional<ScreenPicture> CaptureScreen() override {
         log_.push_back("CaptureScreen");
         if (!screenReadable) return std::nullopt;
+        if (!pictureWritable) return ScreenPicture{2, 1, 6, {1, 2, 3}};  // rows missing: nothing is written
         return ScreenPicture{2, 1, 6, {1, 2, 3, 4, 5, 6}};
     }
     std::vector<fs::path> CaptureTargets() override { return targets; }
@@ -82,6 +83,7 @@ public:
 
     std::vector<fs::path> targets;
     bool screenReadable = true;
+    bool pictureWritable = true;
     bool viewerStarts = true;
     bool windowExists = true;  // the started viewer's window
     std::vector<std::optional<ProcessId>> otherWindows;  // of other processes, or of untold ones
@@ -162,11 +164,22 @@ TEST_F(RunForm, FallsBackToTheNextPlaceWhenTheFirstCannotBeCreated) {
     EXPECT_TRUE(platform_.captureOnDiskAtStart);
 }
 
+// The viewer finds no picture rather than one of the desktop from another
+// time: an earlier show's capture goes before the new one is made.
 TEST_F(RunForm, AnUnreadableScreenStillStartsTheViewerOnTheUsualFile) {
     platform_.screenReadable = false;
     platform_.targets.push_back(dir_ / "other.bmp");
+    std::ofstream(dir_ / "Velmoran.bmp") << "an earlier show's picture";
     Form(velmoran::kBgmNone).Form_Load();
     EXPECT_EQ(Calls(), (Log{"Timer3 on", "CaptureScreen", kStart}));
+    EXPECT_EQ(platform_.startedWith, dir_ / "Velmoran.bmp");
+    EXPECT_FALSE(platform_.captureOnDiskAtStart);
+}
+
+TEST_F(RunForm, ACaptureThatCannotBeWrittenLeavesNoEarlierOne) {
+    platform_.pictureWritable = false;
+    std::ofstream(dir_ / "Velmoran.bmp") << "an earlier show's picture";
+    Form(velmoran::kBgmNone).Form_Load();
     EXPECT_EQ(platform_.startedWith, dir_ / "Velmoran.bmp");
     EXPECT_FALSE(platform_.captureOnDiskAtStart);
 }
