@@ -33,7 +33,8 @@ TEST(FolderOf, PosixPaths) {
         {"/home/a/Music/song.mp3", "/home/a/Music"}, {"/song.mp3", "/"}, {"/home/a/Music/", "/home/a/Music"},
         {"song.mp3", ""},                            {"C:song.mp3", ""}, {"a/b:c/d.wav", "a/b:c"},
     };
-    for (const auto& [path, folder] : cases) EXPECT_EQ(FolderOf(path, PathStyle::Posix, Utf8CharacterSize), folder) << path;
+    for (const auto& [path, folder] : cases)
+        EXPECT_EQ(FolderOf(path, PathStyle::Posix, Utf8CharacterSize), folder) << path;
 }
 
 // A separator is a separator only where a character begins: the second byte
