@@ -139,13 +139,15 @@ bool WriteCaptureBitmap(const std::filesystem::path& target, const ScreenPicture
 }
 
 void DiscardCapture(const std::filesystem::path& target) {
-    if (target.empty()) return;
     std::error_code ec;
-    const bool removed = std::filesystem::remove(target, ec);
-    if (removed || !ec) return;  // gone, or never there
+    const auto type = std::filesystem::symlink_status(target, ec).type();
+    // A folder of that name holds no capture, and the rename would not replace it either.
+    if (target.empty() || type == std::filesystem::file_type::not_found ||
+        type == std::filesystem::file_type::directory)
+        return;
+    if (std::filesystem::remove(target, ec)) return;
     // Never through a link: only a file of its own is emptied.
-    if (std::filesystem::symlink_status(target, ec).type() == std::filesystem::file_type::regular)
-        std::filesystem::resize_file(target, 0, ec);
+    if (type == std::filesystem::file_type::regular) std::filesystem::resize_file(target, 0, ec);
 }
 
 }  // namespace velmoran

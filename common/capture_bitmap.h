@@ -42,7 +42,8 @@ bool WriteCaptureBitmap(const std::filesystem::path& target, const ScreenPicture
 
 // Takes an earlier capture away from `target`, so that a show whose capture
 // fails shows no picture of another time: removed, or, in a folder this user
-// may not change, emptied, which the viewer refuses like any bad file.
+// may not change, emptied, which the viewer refuses like any bad file. A
+// folder of that name is left alone.
 void DiscardCapture(const std::filesystem::path& target);
 
 }  // namespace velmoran

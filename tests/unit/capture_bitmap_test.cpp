@@ -148,6 +148,9 @@ TEST_F(CaptureBitmapFile, DiscardingRemovesAnEarlierCaptureAndNothingElse) {
     velmoran::DiscardCapture(target);  // nothing there: nothing happens
     velmoran::DiscardCapture({});
     EXPECT_TRUE(fs::is_empty(dir_));
+    fs::create_directory(target);  // a folder of that name is no capture
+    velmoran::DiscardCapture(target);
+    EXPECT_TRUE(fs::is_directory(target));
 }
 
 #ifndef _WIN32
