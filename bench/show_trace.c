@@ -7,8 +7,12 @@
  *   capture-begin   the saver asks the X server for the screen
  *   write-begin     the saver opens the capture file it writes
  *   write-end       the finished file is in place
- *   read-begin      the viewer opens the capture file
- *   mipmaps-end     the viewer's texture and its mipmaps are built
+ *   read-begin      the viewer opens the capture file (on its loading thread)
+ *   read-end        the viewer closes it, all read
+ *   context         the viewer's GL context exists
+ *   upload-begin    the viewer hands the texture's largest level to GL
+ *   upload-end      the last level is handed over (written at every level;
+ *                   the last line counts)
  *   first-frame     the viewer's first frame is presented
  */
 #define _GNU_SOURCE
@@ -20,19 +24,18 @@
 #include <time.h>
 #include <unistd.h>
 
-#include <GL/glu.h>
+#include <GL/gl.h>
 #include <SDL.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
 
 static void Mark(const char* name) {
-    static int marked[6];
-    static const char* const names[] = {"capture-begin", "write-begin", "write-end",
-                                        "read-begin",    "mipmaps-end", "first-frame"};
-    for (int i = 0; i < 6; ++i) {
-        if (strcmp(names[i], name) != 0) continue;
-        if (marked[i]) return; /* only the first time */
-        marked[i] = 1;
+    static int marked[8];
+    static const char* const once[] = {"capture-begin", "write-begin", "write-end", "read-begin",
+                                       "read-end",      "context",     "upload-begin", "first-frame"};
+    for (int i = 0; i < 8; ++i) {
+        if (strcmp(once[i], name) != 0) continue;
+        if (__atomic_exchange_n(&marked[i], 1, __ATOMIC_SEQ_CST)) return; /* only the first time */
     }
     const char* file = getenv("VELMORAN_SHOW_TRACE");
     if (!file) return;
@@ -65,19 +68,33 @@ XImage* XGetImage(Display* display, Drawable d, int x, int y, unsigned int w, un
     return NEXT(XGetImage)(display, d, x, y, w, h, planes, format);
 }
 
+static FILE* capture; /* the capture file as the viewer reads it */
+
+static int IsCaptureRead(const char* path, const char* mode) { return EndsWith(path, "Velmoran.bmp") && mode[0] == 'r'; }
+
 static void MarkOpen(const char* path, const char* mode) {
     if (EndsWith(path, ".partial") && mode[0] == 'w') Mark("write-begin");
-    if (EndsWith(path, "Velmoran.bmp") && mode[0] == 'r') Mark("read-begin");
+    if (IsCaptureRead(path, mode)) Mark("read-begin");
+}
+
+static FILE* Opened(const char* path, const char* mode, FILE* file) {
+    if (IsCaptureRead(path, mode)) capture = file;
+    return file;
 }
 
 FILE* fopen(const char* path, const char* mode) {
     MarkOpen(path, mode);
-    return NEXT(fopen)(path, mode);
+    return Opened(path, mode, NEXT(fopen)(path, mode));
 }
 
 FILE* fopen64(const char* path, const char* mode) {
     MarkOpen(path, mode);
-    return NEXT(fopen64)(path, mode);
+    return Opened(path, mode, NEXT(fopen64)(path, mode));
+}
+
+int fclose(FILE* file) {
+    if (file && file == capture) Mark("read-end");
+    return NEXT(fclose)(file);
 }
 
 int rename(const char* from, const char* to) {
@@ -86,11 +103,17 @@ int rename(const char* from, const char* to) {
     return result;
 }
 
-GLint gluBuild2DMipmaps(GLenum target, GLint components, GLint width, GLint height, GLenum format, GLenum type,
-                        const void* data) {
-    const GLint result = NEXT(gluBuild2DMipmaps)(target, components, width, height, format, type, data);
-    Mark("mipmaps-end");
-    return result;
+SDL_GLContext SDL_GL_CreateContext(SDL_Window* window) {
+    SDL_GLContext context = NEXT(SDL_GL_CreateContext)(window);
+    Mark("context");
+    return context;
+}
+
+void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height, GLint border,
+                  GLenum format, GLenum type, const void* pixels) {
+    if (target == GL_TEXTURE_2D && level == 0) Mark("upload-begin");
+    NEXT(glTexImage2D)(target, level, internalFormat, width, height, border, format, type, pixels);
+    if (target == GL_TEXTURE_2D) Mark("upload-end");
 }
 
 void SDL_GL_SwapWindow(SDL_Window* window) {

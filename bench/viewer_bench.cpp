@@ -1,7 +1,9 @@
-// The viewer's costs on this machine's OpenGL: reading a capture and building
-// its mipmap chain, and drawing the turning sphere at the window's size.
+// The viewer's costs: reading a capture and building its mipmap chain (on the
+// processor, and as GLU builds it), uploading the chain, and drawing the
+// turning sphere at the window's size on this machine's OpenGL.
 #include "viewer/bitmap_texture.h"
 #include "viewer/gl.h"
+#include "viewer/picture_loader.h"
 #include "viewer/scene.h"
 
 #define SDL_MAIN_HANDLED
@@ -71,6 +73,40 @@ ViewerWindow& Window() {
     return window;
 }
 
+// Reading the file and building the chain, as the viewer's loading thread does.
+void PreparePicture(benchmark::State& state) {
+    std::string path = WriteCapture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) benchmark::DoNotOptimize(velmoran::PreparePicture(path));
+    std::remove(path.c_str());
+}
+BENCHMARK(PreparePicture)->Args({1280, 1024})->Args({3840, 2160})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The chain alone, from a picture in memory.
+void BuildMipChain(benchmark::State& state) {
+    std::string path = WriteCapture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const std::optional<velmoran::BitmapImage> image = velmoran::ReadBitmapFile(path);
+    for (auto _ : state) benchmark::DoNotOptimize(velmoran::BuildMipChain(*image));
+    std::remove(path.c_str());
+}
+BENCHMARK(BuildMipChain)->Args({1280, 1024})->Args({3840, 2160})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// GLU's chain for the same picture, as the viewer built it before.
+void GluBuild2DMipmaps(benchmark::State& state) {
+    if (!Window().context) return state.SkipWithError("no OpenGL context");
+    std::string path = WriteCapture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const std::optional<velmoran::BitmapImage> image = velmoran::ReadBitmapFile(path);
+    velmoran::BitmapTexture texture;
+    texture.Create(path);
+    for (auto _ : state) {
+        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->layout.width, image->layout.height, GL_BGR_EXT, GL_UNSIGNED_BYTE,
+                          image->pixels.data());
+        glFinish();
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(GluBuild2DMipmaps)->Args({1280, 1024})->Args({3840, 2160})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Reading, building and uploading, the whole texture load as one piece.
 void LoadCapture(benchmark::State& state) {
     if (!Window().context) return state.SkipWithError("no OpenGL context");
     std::string path = WriteCapture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));

@@ -1,11 +1,13 @@
 #include "common/capture_bitmap.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cstdio>
 #include <limits>
 #include <random>
 #include <string>
 #include <system_error>
+
+#include "common/safe_files.h"
 
 namespace velmoran {
 
@@ -39,22 +41,53 @@ std::filesystem::path PartialFileFor(const std::filesystem::path& target) {
     return target.parent_path() / name;
 }
 
-bool WriteFile(const std::filesystem::path& file, const ScreenPicture& picture) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    const auto header = CaptureBitmapHeader(picture.width, picture.height);
-    out.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
-
-    // The top row goes first: that is what mirrors the bottom-up layout.
-    std::vector<char> row(CaptureRowSize(picture.width), 0);
+// The rows as the file stores them: the top row first (that is what mirrors
+// the bottom-up layout), each padded with zeros.
+PictureBytes FileRows(const ScreenPicture& picture) {
+    const std::size_t rowSize = CaptureRowSize(picture.width);
     const std::size_t pixelBytes = static_cast<std::size_t>(picture.width) * 3;
-    for (int y = 0; y < picture.height && out; ++y) {
+    PictureBytes rows(rowSize * static_cast<std::size_t>(picture.height));
+    for (int y = 0; y < picture.height; ++y) {
         const auto* source = picture.bgr.data() + picture.stride * static_cast<std::size_t>(y);
-        std::copy(source, source + pixelBytes, row.begin());
-        out.write(row.data(), static_cast<std::streamsize>(row.size()));
+        auto* row = rows.data() + rowSize * static_cast<std::size_t>(y);
+        std::copy(source, source + pixelBytes, row);
+        std::fill(row + pixelBytes, row + rowSize, std::uint8_t{0});
     }
-    out.close();
-    return static_cast<bool>(out);
+    return rows;
+}
+
+bool InFileLayout(const ScreenPicture& picture) {
+    const std::size_t rowSize = CaptureRowSize(picture.width);
+    const std::size_t pixelBytes = static_cast<std::size_t>(picture.width) * 3;
+    if (picture.stride != rowSize || picture.bgr.size() < rowSize * static_cast<std::size_t>(picture.height))
+        return false;
+    for (int y = 0; y < picture.height && rowSize > pixelBytes; ++y) {
+        const auto* padding = picture.bgr.data() + rowSize * static_cast<std::size_t>(y) + pixelBytes;
+        if (std::any_of(padding, padding + (rowSize - pixelBytes), [](std::uint8_t b) { return b != 0; }))
+            return false;
+    }
+    return true;
+}
+
+bool WriteBytes(std::FILE* file, const std::uint8_t* bytes, std::size_t size) {
+    return std::fwrite(bytes, 1, size, file) == size;
+}
+
+// The header, then the rows in one piece. The file is new and its owner's
+// alone: a picture of the desktop is private.
+bool WriteFile(const std::filesystem::path& path, const ScreenPicture& picture) {
+    File file = CreatePrivateFile(path);
+    if (!file) return false;
+    const auto header = CaptureBitmapHeader(picture.width, picture.height);
+    bool written = WriteBytes(file.get(), header.data(), header.size());
+    const std::size_t size = CaptureRowSize(picture.width) * static_cast<std::size_t>(picture.height);
+    if (InFileLayout(picture)) {
+        written = written && WriteBytes(file.get(), picture.bgr.data(), size);
+    } else {
+        const PictureBytes rows = FileRows(picture);
+        written = written && WriteBytes(file.get(), rows.data(), size);
+    }
+    return std::fclose(file.release()) == 0 && written;
 }
 
 }  // namespace
@@ -94,7 +127,7 @@ bool WriteCaptureBitmap(const std::filesystem::path& target, const ScreenPicture
     if (CaptureBitmapHeader(picture.width, picture.height).empty()) return false;
 
     std::error_code ec;
-    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
+    if (target.has_parent_path() && !CreatePrivateFolders(target.parent_path())) return false;
     const auto partial = PartialFileFor(target);
     bool written = WriteFile(partial, picture);
     if (written) {
@@ -103,6 +136,18 @@ bool WriteCaptureBitmap(const std::filesystem::path& target, const ScreenPicture
     }
     if (!written) std::filesystem::remove(partial, ec);
     return written;
+}
+
+void DiscardCapture(const std::filesystem::path& target) {
+    std::error_code ec;
+    const auto type = std::filesystem::symlink_status(target, ec).type();
+    // A folder of that name holds no capture, and the rename would not replace it either.
+    if (target.empty() || type == std::filesystem::file_type::not_found ||
+        type == std::filesystem::file_type::directory)
+        return;
+    if (std::filesystem::remove(target, ec)) return;
+    // Never through a link: only a file of its own is emptied.
+    if (type == std::filesystem::file_type::regular) std::filesystem::resize_file(target, 0, ec);
 }
 
 }  // namespace velmoran

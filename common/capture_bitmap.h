@@ -7,15 +7,19 @@
 #include <filesystem>
 #include <vector>
 
+#include "common/picture_memory.h"
+
 namespace velmoran {
 
 // A screen picture in memory: rows top row first, each `stride` bytes long
-// and holding `width` blue-green-red triples.
+// and holding `width` blue-green-red triples. With a stride of
+// CaptureRowSize(width) and zeros in the padding the rows are exactly the
+// capture file's pixel data, which is then written as it is.
 struct ScreenPicture {
     int width = 0;
     int height = 0;
     std::size_t stride = 0;
-    std::vector<std::uint8_t> bgr;
+    PictureBytes bgr;
 };
 
 inline constexpr std::size_t kBitmapFileHeaderSize = 14;
@@ -31,8 +35,15 @@ std::vector<std::uint8_t> CaptureBitmapHeader(int width, int height);
 
 // Writes the picture as the capture file at `target`. The file is written
 // completely beside the target and then renamed over it, so a reader never
-// sees half a picture. Missing parent folders are created. False when
-// nothing was written; `target` is then left as it was.
+// sees half a picture. The file, and any parent folders that were missing,
+// are made for their owner alone (0600, 0700). False when nothing was
+// written; `target` is then left as it was.
 bool WriteCaptureBitmap(const std::filesystem::path& target, const ScreenPicture& picture);
+
+// Takes an earlier capture away from `target`, so that a show whose capture
+// fails shows no picture of another time: removed, or, in a folder this user
+// may not change, emptied, which the viewer refuses like any bad file. A
+// folder of that name is left alone.
+void DiscardCapture(const std::filesystem::path& target);
 
 }  // namespace velmoran

@@ -12,6 +12,7 @@
 // settings file keeps paths in (the ANSI code page on Windows, UTF-8 elsewhere).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -19,6 +20,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/capture_bitmap.h"
 #include "saver/controls/command.h"
@@ -40,8 +42,18 @@ std::string ProgramPath();
 // A path given as system text.
 std::filesystem::path SystemPath(const std::string& text);
 
+// How many bytes the system text's character that begins with `first` takes
+// (a CharacterSize): 2 for a lead byte of the ANSI code page on Windows,
+// UTF-8's lengths on Linux.
+std::size_t SystemCharacterSize(unsigned char first);
+
 // True when any top-level window, hidden ones included, has exactly this title.
 bool WindowExists(const std::string& title);
+
+// The process of each window WindowExists would find by this title, one entry
+// a window; nothing for a window whose process the system does not tell (an
+// X window without _NET_WM_PID).
+std::vector<std::optional<ProcessId>> ProcessesOfWindowsTitled(const std::string& title);
 
 // A modal message with an OK button; returns once it was closed. Without a
 // display the text goes to the standard error output.
@@ -117,6 +129,9 @@ public:
 
     // Whether the started process has ended; true when none was started.
     bool Exited();
+
+    // The started process's id; nothing when none was started.
+    std::optional<ProcessId> Id() const;
 
     // Ends the started process: asks it to end, and ends it outright when it
     // is still there after kViewerEndGrace. Returns once it has gone.

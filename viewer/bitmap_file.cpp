@@ -1,37 +1,37 @@
 #include "viewer/bitmap_file.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <memory>
+
+#include "common/safe_files.h"
 
 namespace velmoran {
 
 namespace {
 
-struct CloseFile {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, CloseFile>;
+// Bytes between the read position and the end of the file.
+std::optional<std::uint64_t> BytesLeft(std::FILE* file) {
+    const long here = std::ftell(file);
+    if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) return std::nullopt;
+    const long end = std::ftell(file);
+    if (end < here || std::fseek(file, here, SEEK_SET) != 0) return std::nullopt;
+    return static_cast<std::uint64_t>(end - here);
+}
 
-// The buffer grows only as data arrives, so a header that announces more than
-// the file holds costs no more memory than the file itself.
-constexpr std::uint64_t kReadChunk = 16 << 20;
-
-bool ReadExactly(std::FILE* file, std::uint64_t count, std::vector<std::uint8_t>& out) {
-    out.clear();
-    while (out.size() < count) {
-        std::size_t chunk = static_cast<std::size_t>(std::min(count - out.size(), kReadChunk));
-        std::size_t done = out.size();
-        out.resize(done + chunk);
-        if (std::fread(out.data() + done, 1, chunk, file) != chunk) return false;
-    }
-    return true;
+// Reads exactly `count` bytes. A file shorter than that is found out before
+// any memory is taken for it, so a header that announces more than the file
+// holds costs nothing.
+template <class Bytes>
+bool ReadExactly(std::FILE* file, std::uint64_t count, Bytes& out) {
+    const std::optional<std::uint64_t> left = BytesLeft(file);
+    if (!left || *left < count || count > static_cast<std::uint64_t>(out.max_size())) return false;
+    out.resize(static_cast<std::size_t>(count));
+    return std::fread(out.data(), 1, out.size(), file) == out.size();
 }
 
 }  // namespace
 
 std::optional<BitmapImage> ReadBitmapFile(const std::string& path) {
-    File file(std::fopen(path.c_str(), "rb"));
+    File file = OpenRegularFile(path);
     if (!file) return std::nullopt;
 
     std::vector<std::uint8_t> header;

@@ -37,9 +37,13 @@ std::optional<PixelLayout> ReadPixelLayout(std::span<const std::uint8_t> infoHea
     std::uint32_t compression = DoubleWord(infoHeader, 16);
     std::uint32_t imageSize = DoubleWord(infoHeader, 20);
     if (bitsPerPixel != 24 || compression != 0 || width < 1 || height == 0) return std::nullopt;
+    const auto rows = static_cast<std::uint64_t>(std::llabs(height));
+    if (width > kLargestPictureSide || rows > kLargestPictureSide ||
+        static_cast<std::uint64_t>(width) * rows > kMostPicturePixels)
+        return std::nullopt;
 
     // What the upload consumes: every row, padded to 4 bytes.
-    std::uint64_t needed = static_cast<std::uint64_t>(std::llabs(height)) * RowStride24(width);
+    std::uint64_t needed = rows * RowStride24(width);
     if (imageSize == 0) return PixelLayout{width, height, needed};
     if (imageSize < needed) return std::nullopt;
     return PixelLayout{width, height, imageSize};

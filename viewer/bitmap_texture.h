@@ -2,7 +2,10 @@
 // Every call needs the viewer's OpenGL context to be current.
 #pragma once
 
+#include "viewer/picture_loader.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace velmoran {
@@ -22,6 +25,9 @@ public:
     // then stays without an image, as it does when the mipmap build refuses
     // the picture (a top-down bitmap), which still counts as loaded.
     bool LoadBitmap(const std::string& fileName);
+    // The same with the picture already read and prepared (nothing when that
+    // failed), as a PictureLoader gives it.
+    bool Load(const std::string& fileName, std::optional<PreparedPicture> picture);
     void Bind() const;
     void Release();
 
@@ -32,6 +38,8 @@ public:
     const std::string& fileName() const { return fileName_; }
 
 private:
+    void Upload(const MipChain& chain);
+
     std::string fileName_;
     std::uint32_t handle_ = 0;
     std::int32_t width_ = 0;

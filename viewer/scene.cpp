@@ -34,7 +34,12 @@ bool Scene::InitScene(int width, int height) {
 
     // A missing or refused picture leaves the texture empty: the sphere then
     // shows in its plain white drawing colour.
-    texture_.LoadBitmap(bitmapPath_);
+    if (loader_) {
+        texture_.Load(bitmapPath_, loader_->Take());
+        loader_.reset();
+    } else {
+        texture_.LoadBitmap(bitmapPath_);
+    }
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
     if (!quadric_) quadric_ = gluNewQuadric();

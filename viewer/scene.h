@@ -3,9 +3,11 @@
 #pragma once
 
 #include "viewer/bitmap_texture.h"
+#include "viewer/picture_loader.h"
 #include "viewer/sphere_angles.h"
 #include "viewer/viewer_program.h"
 
+#include <optional>
 #include <string>
 
 struct GLUquadric;
@@ -14,8 +16,9 @@ namespace velmoran {
 
 class Scene : public Renderer {
 public:
-    // `bitmapPath` is the capture the scene shows, read once by InitScene.
-    explicit Scene(std::string bitmapPath) : bitmapPath_(std::move(bitmapPath)) {}
+    // `bitmapPath` is the capture the scene shows. It begins to load at once,
+    // on a thread of its own; InitScene waits for it and makes the texture.
+    explicit Scene(std::string bitmapPath) : bitmapPath_(std::move(bitmapPath)) { loader_.emplace(bitmapPath_); }
 
     // Sets the viewport (a height of 0 counts as 1); the projection stays.
     void ResizeViewport(int width, int height) override;
@@ -31,6 +34,7 @@ private:
     void DrawSphere();
 
     std::string bitmapPath_;
+    std::optional<PictureLoader> loader_;  // until InitScene takes the picture
     BitmapTexture texture_;
     GLUquadric* quadric_ = nullptr;
     SphereAngles angles_;

@@ -1,5 +1,7 @@
 #include "viewer/viewer_program.h"
 
+#include <algorithm>
+
 namespace velmoran {
 
 void ViewerProgram::OnResize(int width, int height) {
@@ -11,8 +13,10 @@ void ViewerProgram::OnResize(int width, int height) {
 bool ViewerProgram::Start() {
     // The clock starts before the picture loads, so the first frame's step
     // covers the loading time.
-    clock_.Start(system_.CounterFrequency(), system_.Counter());
+    const std::int64_t frequency = system_.CounterFrequency();
+    clock_.Start(frequency, system_.Counter());
     if (!renderer_.InitScene(clientWidth_, clientHeight_)) return false;
+    pacer_.Start(frequency, system_.RefreshRate(), system_.Counter());
     running_ = true;
     return true;
 }
@@ -34,6 +38,15 @@ void ViewerProgram::OnPaint() {
     }
     renderer_.DrawScene(step);
     system_.Present();
+    pacer_.Presented(system_.Counter());
+}
+
+int ViewerProgram::MillisecondsToNextFrame() {
+    if (!running_) return 0;
+    const std::int64_t ticks = pacer_.TicksUntilDue(system_.Counter());
+    const std::int64_t frequency = system_.CounterFrequency();
+    // Rounded up: waking a moment early would only mean waking twice.
+    return static_cast<int>((ticks * 1000 + frequency - 1) / std::max<std::int64_t>(frequency, 1));
 }
 
 void ViewerProgram::OnDestroy() {

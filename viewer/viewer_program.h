@@ -1,9 +1,11 @@
 // The viewer's behaviour between its window system and its scene: the key
-// table, the clock, continuous painting and the two ways the show ends. Each
-// platform's shell feeds it window events and supplies the WindowSystem.
+// table, the clock, painting at the display's pace and the two ways the show
+// ends. Each platform's shell feeds it window events, asks it how long it may
+// wait for the next one, and supplies the WindowSystem.
 #pragma once
 
 #include "viewer/frame_clock.h"
+#include "viewer/frame_pacer.h"
 
 #include <array>
 #include <cstdint>
@@ -26,6 +28,8 @@ public:
     virtual void PostQuit() = 0;
     // Shows the frame just drawn and marks the window as painted.
     virtual void Present() = 0;
+    // The display's refresh rate in frames per second; 0 when it is unknown.
+    virtual int RefreshRate() = 0;
 };
 
 // What the program asks of the OpenGL scene.
@@ -51,6 +55,11 @@ public:
     // The window needs painting: one frame while the show runs; Escape held
     // down at this moment ends the show instead.
     void OnPaint();
+    // How long the event loop may wait for events before it paints again:
+    // frames follow the display's refresh rate (60 a second when it is not
+    // known) rather than the speed of the processor, which spares power. 0
+    // means paint now; the picture keeps turning by the clock either way.
+    int MillisecondsToNextFrame();
     // The window is going away: release the context and end.
     void OnDestroy();
     // The event loop has ended.
@@ -66,6 +75,7 @@ private:
     int clientHeight_ = 0;
     std::array<bool, 256> keys_{};
     FrameClock clock_;
+    FramePacer pacer_;
 };
 
 }  // namespace velmoran

@@ -89,7 +89,7 @@ std::int32_t CdDevice::Status(const std::vector<std::string>& words, std::string
     } else if (words.size() == 3 && mci::Phrase({words[0], words[1]}) == "position track") {
         const auto track = mci::Number(words[2]);
         if (!track) return mci::kBadInteger;
-        if (!layout_.HasTrack(static_cast<int>(*track))) return mci::kOutOfRange;
+        if (!layout_.HasTrack(*track)) return mci::kOutOfRange;
         reply = FormatPosition(layout_, format_, layout_.TrackStart(static_cast<int>(*track)));
     } else if (item == "media present") {
         reply = "true";

@@ -25,7 +25,8 @@ struct DiscLayout {
     std::int32_t leadout = 0;       // the sector after the last track
 
     int LastTrack() const { return firstTrack + static_cast<int>(tracks.size()) - 1; }
-    bool HasTrack(int track) const { return track >= firstTrack && track <= LastTrack(); }
+    // Any number asked about: a track number too large for an int is no track.
+    bool HasTrack(std::int64_t track) const { return track >= firstTrack && track <= LastTrack(); }
     std::int32_t TrackStart(int track) const { return tracks[track - firstTrack].start; }
     std::int32_t TrackEnd(int track) const;
     // The track holding a sector; the first track for sectors before it.

@@ -1,5 +1,6 @@
 #include "saver/settings/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -37,6 +38,27 @@ std::size_t NumberLength(std::string_view text) {
     return at;
 }
 
+// The power of ten of a number's leading digit, its exponent counted in:
+// "120" gives 2, "0.05" gives -2, "5e-3" gives -3. Exponents far beyond any
+// double's range are held at a bound that still tells their sign.
+long long LeadingPower(std::string_view number) {
+    constexpr long long kBound = 1'000'000'000'000LL;
+    const std::size_t exp = number.find_first_of("eE");
+    const std::string_view mantissa = number.substr(0, exp);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t lead = mantissa.find_first_of("123456789");
+    long long power = 0;
+    if (lead != std::string_view::npos)
+        power = lead < point ? static_cast<long long>(point - lead) - 1 : -static_cast<long long>(lead - point);
+    if (exp == std::string_view::npos) return power;
+    std::string_view digits = number.substr(exp + 1);
+    const bool negative = digits.starts_with('-');
+    if (digits.starts_with('-') || digits.starts_with('+')) digits.remove_prefix(1);
+    long long exponent = 0;
+    for (char d : digits) exponent = std::min(kBound, exponent * 10 + (d - '0'));
+    return power + (negative ? -exponent : exponent);
+}
+
 // The value of a number NumberLength accepted; from_chars takes no '+'.
 double ValueOf(std::string_view number) {
     bool negative = false;
@@ -47,10 +69,8 @@ double ValueOf(std::string_view number) {
     double value = 0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        // Too small to tell from 0 with a negative exponent, too large otherwise.
-        const std::size_t exp = number.find_first_of("eE");
-        const bool tiny = exp != std::string_view::npos && number.substr(exp + 1).starts_with('-');
-        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+        // Too small to tell from 0, or too large, by where its leading digit stands.
+        value = LeadingPower(number) < 0 ? 0.0 : std::numeric_limits<double>::infinity();
     }
     return negative ? -value : value;
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/file_names.h"
+#include "saver/settings/system_text.h"
 
 namespace velmoran {
 
@@ -18,18 +19,25 @@ inline constexpr PathStyle kNativePathStyle = PathStyle::Windows;
 inline constexpr PathStyle kNativePathStyle = PathStyle::Posix;
 #endif
 
-// True when the path names a file that can be opened for reading. One
-// trailing separator is dropped first; folders and the empty path are false.
-bool FileExists(std::string_view path, PathStyle style = kNativePathStyle);
+// Paths are system text, walked a character at a time (`size`); the forms
+// without a style and a size take this system's.
+
+// True when the path names a regular file that can be opened for reading.
+// One trailing separator is dropped first; folders, other kinds of file (a
+// named pipe, a device) and the empty path are false.
+bool FileExists(std::string_view path, PathStyle style, CharacterSize size);
+bool FileExists(std::string_view path);
 
 // The folder part of a path, without a trailing separator: "C:\Music\a.mp3"
 // gives "C:\Music", "C:\a.mp3" and "C:a.mp3" give "C:", "a.mp3" gives "".
 // With POSIX paths "/a.mp3" gives "/", the root being a folder of its own.
-std::string FolderOf(std::string_view path, PathStyle style = kNativePathStyle);
+std::string FolderOf(std::string_view path, PathStyle style, CharacterSize size);
+std::string FolderOf(std::string_view path);
 
 // The folder of the running program as its path gives it: no trailing
 // separator except at a root ("C:\", "/").
-std::string ProgramFolderOf(std::string_view programPath, PathStyle style = kNativePathStyle);
+std::string ProgramFolderOf(std::string_view programPath, PathStyle style, CharacterSize size);
+std::string ProgramFolderOf(std::string_view programPath);
 
 // A file in the program's folder, the two joined as they are (so a program in
 // a root folder gives a doubled separator, as the system's own paths do).

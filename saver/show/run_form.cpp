@@ -1,8 +1,8 @@
 #include "saver/show/run_form.h"
 
-#include <cctype>
-#include <string>
 #include <utility>
+
+#include "saver/backend.h"
 
 namespace velmoran {
 
@@ -11,15 +11,9 @@ Velmoran_S::Velmoran_S(const MusicSettings& settings, std::filesystem::path view
     : settings_(settings), viewerPath_(std::move(viewer)), music_(music), runner_(runner), platform_(platform),
       pointerHidden_(pointerHidden), clock_(std::move(clock)) {}
 
-// The music file's kind is decided by its last three characters, in any case.
-Velmoran_S::MusicFile Velmoran_S::FileKind() const {
+MusicFile Velmoran_S::FileKind() const {
     if (settings_.BgmKind != kBgmMusicFile) return MusicFile::Other;
-    const std::string& file = settings_.BgmFile;
-    std::string tail = file.substr(file.size() < 3 ? 0 : file.size() - 3);
-    for (char& c : tail) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (tail == "WAV") return MusicFile::Wav;
-    if (tail == "MP3") return MusicFile::Mp3;
-    return MusicFile::Other;
+    return MusicFileKind(settings_.BgmFile, SystemCharacterSize);
 }
 
 void Velmoran_S::Enable(ShowTimer timer, bool on) {
@@ -39,12 +33,14 @@ void Velmoran_S::Enable(ShowTimer timer, bool on) {
 
 bool Velmoran_S::Enabled(ShowTimer timer) const { return timerOn_[static_cast<int>(timer)]; }
 
-// Writes the capture at the first place that takes it. When none does, or the
-// screen could not be read, the viewer is pointed at the usual place and reads
-// whatever lies there.
+// Writes the capture at the first place that takes it. Earlier captures go
+// first: when no place takes the new one, or the screen could not be read,
+// the viewer is pointed at the usual place, finds no picture there and shows
+// the plain sphere - never a picture of the desktop from another time.
 std::filesystem::path Velmoran_S::WriteCapture() {
     const auto targets = platform_.CaptureTargets();
     if (targets.empty()) return {};
+    for (const auto& target : targets) DiscardCapture(target);
     if (const auto picture = platform_.CaptureScreen()) {
         for (const auto& target : targets)
             if (WriteCaptureBitmap(target, *picture)) return target;
@@ -87,22 +83,37 @@ void Velmoran_S::Timer2_Timer() {
     if (musicEnded_) return;
     music_.PollCdAudio();
     // After the first error of the CD device the timer stays off for good.
-    Enable(ShowTimer::Cd, music_.CdAudioOk());
+    // While the device answers the timer is left alone: setting it again
+    // would restart its count.
+    if (!music_.CdAudioOk()) Enable(ShowTimer::Cd, false);
+}
+
+// The window of the viewer this show started, told by its process; a window
+// of another program with the same title - a viewer left by an earlier show,
+// say - holds no show. By its title alone only where a process is not told:
+// the window's, or the viewer's when none was started.
+bool Velmoran_S::ViewerWindowShown() {
+    const std::optional<ProcessId> viewer = platform_.ViewerProcessId();
+    for (const std::optional<ProcessId>& process : platform_.ViewerWindowProcesses())
+        if (!viewer || !process || *process == *viewer) return true;
+    return false;
 }
 
 // A viewer that is still starting gets time to show its window; the show ends
 // at once only when the window was there before, or the viewer never started
-// or has already ended.
+// or has already ended, and with it its windows. A viewer that never showed
+// its window in that time is ended with the show.
 void Velmoran_S::Timer3_Timer() {
     if (ended_) return;
-    if (platform_.ViewerWindowExists()) {
+    const bool exited = viewerStarted_ && platform_.ViewerExited();
+    if (!exited && ViewerWindowShown()) {
         viewerSeen_ = true;
         return;
     }
-    const bool gaveUp = viewerSeen_ || !viewerStarted_ || platform_.ViewerExited() ||
-                        clock_() - viewerStartedAt_ >= kViewerStartGrace;
+    const bool gaveUp = viewerSeen_ || !viewerStarted_ || exited || clock_() - viewerStartedAt_ >= kViewerStartGrace;
     if (!gaveUp) return;
     Enable(ShowTimer::Watch, false);
+    if (viewerStarted_ && !viewerSeen_ && !exited) platform_.EndViewer();
     Form_QueryUnload(UnloadMode::FormCode);
 }
 

@@ -14,6 +14,7 @@
 #include "saver/music/background_music.h"
 #include "saver/music/music_runner.h"
 #include "saver/settings/settings.h"
+#include "saver/show/music_file_kind.h"
 #include "saver/show/show_platform.h"
 
 namespace velmoran {
@@ -24,8 +25,8 @@ inline constexpr std::chrono::seconds kViewerStartGrace{10};
 // 500 ms after the viewer's window went; the show ends within a second of it
 // even when a media call does not return.
 inline constexpr std::chrono::milliseconds kMusicStopGrace{300};
-// How long a viewer asked to end at the end of the session may take before it
-// is ended outright. With the music's grace the show ends within half a second.
+// How long a viewer asked to end may take before it is ended outright. At the
+// end of a session, with the music's grace, the show ends within half a second.
 inline constexpr std::chrono::milliseconds kViewerEndGrace{150};
 
 // Why the form unloads.
@@ -58,8 +59,8 @@ public:
     const std::filesystem::path& ViewerPath() const { return viewerPath_; }
 
 private:
-    enum class MusicFile { Other, Wav, Mp3 };
     MusicFile FileKind() const;
+    bool ViewerWindowShown();
     void Enable(ShowTimer timer, bool on);
     bool Enabled(ShowTimer timer) const;
     std::filesystem::path WriteCapture();

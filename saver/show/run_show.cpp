@@ -23,7 +23,10 @@ public:
     bool StartViewer(const std::filesystem::path& program, const std::filesystem::path& capture) override {
         return viewer_.Start(program, capture, hostWindow_);
     }
-    bool ViewerWindowExists() override { return WindowExists(kViewerWindowTitle); }
+    std::vector<std::optional<ProcessId>> ViewerWindowProcesses() override {
+        return ProcessesOfWindowsTitled(kViewerWindowTitle);
+    }
+    std::optional<ProcessId> ViewerProcessId() override { return viewer_.Id(); }
     bool ViewerExited() override { return viewer_.Exited(); }
     void EndViewer() override { viewer_.End(); }
     void SetWatchTimer(bool enabled) override { window_.SetWatchTimer(enabled); }

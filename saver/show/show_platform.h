@@ -2,6 +2,7 @@
 // process and window, timers, the pointer and the end of the show.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -9,6 +10,9 @@
 #include "common/capture_bitmap.h"
 
 namespace velmoran {
+
+// A process as the system numbers it.
+using ProcessId = std::uint32_t;
 
 // The show's three timers, named after their roles.
 enum class ShowTimer {
@@ -41,9 +45,14 @@ public:
     // capture lies. False when no process could be started.
     virtual bool StartViewer(const std::filesystem::path& program, const std::filesystem::path& capture) = 0;
 
-    // Whether a window titled "Velmoran_VC" exists now: a top-level window,
-    // or, in a hack, one inside the host window.
-    virtual bool ViewerWindowExists() = 0;
+    // The process of each window titled "Velmoran_VC" now - a top-level
+    // window, or, in a hack, one inside the host window - one entry a window;
+    // nothing for a window whose process is not told.
+    virtual std::vector<std::optional<ProcessId>> ViewerWindowProcesses() = 0;
+
+    // The id of the viewer process started by StartViewer; nothing when
+    // none was started.
+    virtual std::optional<ProcessId> ViewerProcessId() = 0;
 
     // Whether the viewer process started by StartViewer has ended.
     virtual bool ViewerExited() = 0;

@@ -33,4 +33,7 @@ std::string ProgramPath() { return ModuleFileName<char>(GetModuleFileNameA); }
 
 std::filesystem::path SystemPath(const std::string& text) { return WidenAnsi(text); }
 
+// The lead bytes of the ANSI code page: 0x81-0x9F and 0xE0-0xFC in 932.
+std::size_t SystemCharacterSize(unsigned char first) { return IsDBCSLeadByte(first) ? 2 : 1; }
+
 }  // namespace velmoran

@@ -47,6 +47,11 @@ bool ViewerProcess::Exited() {
     return !process || WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
 }
 
+std::optional<ProcessId> ViewerProcess::Id() const {
+    if (!native_->process) return std::nullopt;
+    return static_cast<ProcessId>(GetProcessId(native_->process));
+}
+
 namespace {
 
 BOOL CALLBACK CloseWindowOfProcess(HWND window, LPARAM process) {

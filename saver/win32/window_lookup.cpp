@@ -1,4 +1,4 @@
-// Finding a top-level window by its title.
+// Finding top-level windows by their title.
 #include <windows.h>
 
 #include "saver/backend.h"
@@ -8,5 +8,18 @@ namespace velmoran {
 
 // FindWindow sees hidden top-level windows too.
 bool WindowExists(const std::string& title) { return FindWindowW(nullptr, Widen(title).c_str()) != nullptr; }
+
+// FindWindowEx goes through the same top-level windows one after another.
+std::vector<std::optional<ProcessId>> ProcessesOfWindowsTitled(const std::string& title) {
+    const std::wstring name = Widen(title);
+    std::vector<std::optional<ProcessId>> processes;
+    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, name.c_str()); window;
+         window = FindWindowExW(nullptr, window, nullptr, name.c_str())) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        processes.push_back(process ? std::optional<ProcessId>(process) : std::nullopt);
+    }
+    return processes;
+}
 
 }  // namespace velmoran

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "saver/backend.h"
+#include "saver/settings/system_text.h"
 
 namespace velmoran {
 
@@ -19,5 +20,7 @@ std::string ProgramPath() {
 
 // Paths are UTF-8 here, as the system's own are taken to be.
 std::filesystem::path SystemPath(const std::string& text) { return text; }
+
+std::size_t SystemCharacterSize(unsigned char first) { return Utf8CharacterSize(first); }
 
 }  // namespace velmoran

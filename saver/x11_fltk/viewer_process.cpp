@@ -84,8 +84,13 @@ bool ViewerProcess::Exited() {
     return n.exited;
 }
 
+std::optional<ProcessId> ViewerProcess::Id() const {
+    if (native_->pid <= 0) return std::nullopt;
+    return static_cast<ProcessId>(native_->pid);
+}
+
 // SIGTERM, which the viewer's SDL turns into its quit event; SIGKILL when it
-// is still busy (loading its picture) after the grace.
+// is still busy (loading its picture, say) after the grace.
 void ViewerProcess::End() {
     Native& n = *native_;
     if (Exited()) return;

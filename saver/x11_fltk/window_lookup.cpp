@@ -1,6 +1,7 @@
 #include "saver/x11_fltk/window_lookup.h"
 
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include <X11/Xatom.h>
@@ -41,10 +42,10 @@ std::vector<Window> ChildrenOf(Display* display, Window window) {
     return list;
 }
 
-}  // namespace
-
-Window FindWindowTitled(Display* display, const std::string& title) {
-    if (!display) return None;
+// Calls `found` for each window with the title until it returns false.
+template <class Found>
+void VisitWindowsTitled(Display* display, const std::string& title, Found found) {
+    if (!display) return;
     // Windows may vanish while the tree is walked; their errors are ignored.
     XErrorTrap trap(display);
     const Atom netWmName = XInternAtom(display, "_NET_WM_NAME", True);
@@ -54,17 +55,57 @@ Window FindWindowTitled(Display* display, const std::string& title) {
     while (!pending.empty()) {
         const Window window = pending.back();
         pending.pop_back();
-        if (PropertyIs(display, window, XA_WM_NAME, title) ||
-            (netWmName != None && PropertyIs(display, window, netWmName, title)))
-            return window;
+        if ((PropertyIs(display, window, XA_WM_NAME, title) ||
+             (netWmName != None && PropertyIs(display, window, netWmName, title))) &&
+            !found(window))
+            return;
         for (Window child : ChildrenOf(display, window)) pending.push_back(child);
     }
-    return None;
+}
+
+// The process id a client gave its window in _NET_WM_PID.
+std::optional<ProcessId> WindowProcess(Display* display, Window window, Atom netWmPid) {
+    if (netWmPid == None) return std::nullopt;
+    Atom type;
+    int format;
+    unsigned long count;
+    unsigned long remaining;
+    unsigned char* data = nullptr;
+    std::optional<ProcessId> process;
+    if (XGetWindowProperty(display, window, netWmPid, 0, 1, False, XA_CARDINAL, &type, &format, &count, &remaining,
+                           &data) == Success &&
+        data && format == 32 && count == 1)
+        process = static_cast<ProcessId>(*reinterpret_cast<const unsigned long*>(data));
+    if (data) XFree(data);
+    return process;
+}
+
+}  // namespace
+
+Window FindWindowTitled(Display* display, const std::string& title) {
+    Window first = None;
+    VisitWindowsTitled(display, title, [&](Window window) {
+        first = window;
+        return false;
+    });
+    return first;
 }
 
 bool WindowExists(const std::string& title) {
     Display* display = SaverDisplay();
     return display && WindowTitled(display, title);
+}
+
+std::vector<std::optional<ProcessId>> ProcessesOfWindowsTitled(const std::string& title) {
+    Display* display = SaverDisplay();
+    std::vector<std::optional<ProcessId>> processes;
+    if (!display) return processes;
+    const Atom netWmPid = XInternAtom(display, "_NET_WM_PID", True);
+    VisitWindowsTitled(display, title, [&](Window window) {
+        processes.push_back(WindowProcess(display, window, netWmPid));
+        return true;
+    });
+    return processes;
 }
 
 }  // namespace velmoran

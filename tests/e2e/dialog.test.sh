@@ -256,11 +256,23 @@ press 362 212
 closed "30 chosen"
 expect_ini "30 chosen, then Up" 1 29 ""
 
-# choose_file <which>: the file dialog, opened in the folder of the stored
-# file, chooses another; the choice is shown and stored.
+# system_text <path>: the path as the settings file keeps it: in code page
+# 932 for Windows in a Japanese locale, as it is otherwise.
+system_text() {
+  if [ "$PLATFORM" = windows ] && [[ "${LC_ALL:-${LANG:-}}" == ja_JP* ]]; then
+    printf '%s' "$1" | iconv -f UTF-8 -t CP932
+  else
+    printf '%s' "$1"
+  fi
+}
+
+# choose_file <which> [<folder> <stored file>]: the file dialog, opened in the
+# folder of the stored file (by default other.wav in $WORK/music), chooses
+# "song one.mp3" there; the choice is shown and stored.
 choose_file() {
+  local folder=${2:-$WORK/music} stored=${3:-other.wav}
   note "a music file chosen with the file dialog ($1) is stored as chosen"
-  write_ini 2 0 "$(native_path "$WORK/music/other.wav")"
+  write_ini 2 0 "$(system_text "$(native_path "$folder/$stored")")"
   open_dialog
   press_in_panel 48 126
   CHOOSER=$(wait_window "ﾌｧｲﾙを開く" 60)
@@ -288,7 +300,7 @@ choose_file() {
   glyphs_differ "$WORK/file.png" $((PANEL_X + 72)) $((PANEL_Y + 115)) 200 16 4 "the file's name"
   press 362 212
   closed "file chosen"
-  expect_ini "file chosen" 2 0 "$(native_path "$WORK/music/song one.mp3")"
+  expect_ini "file chosen" 2 0 "$(system_text "$(native_path "$folder/song one.mp3")")"
 }
 
 choose_file "the system's own"
@@ -299,6 +311,12 @@ if [ "$PLATFORM" = linux ] && ldconfig -p | grep -q 'libgtk-\(x11-2\.0\|3\)\.so'
   printf '[.]\n\n[./options]\n\nFNFCUsesGTK:0\n' >"$WORK/fltk-home/.fltk/fltk.org/fltk.prefs"
   HOME="$WORK/fltk-home" choose_file "FLTK's own"
 fi
+# In code page 932 the second byte of 表 and ソ is the same byte as '\': the
+# folder of ...\表\ソ.wav is ...\表, whatever bytes the names hold.
+mkdir -p "$WORK/music/表"
+cp "$WORK/music/other.wav" "$WORK/music/表/ソ.wav"
+cp "$WORK/music/song one.mp3" "$WORK/music/表/"
+LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 choose_file "a Japanese locale, a path of 表 and ソ" "$WORK/music/表" ソ.wav
 
 # ink_lines <shot> <x> <y> <w> <h>: the lines of dark text in that box
 # (inner-area place), top to bottom, one "<left> <width>" each, relative to

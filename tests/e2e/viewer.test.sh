@@ -133,6 +133,28 @@ sleep 1
 screenshot "$OUT/white-2.png" "$WINDOW_AREA"
 all_white "$OUT/white-2.png" || fail "the window did not stay white (white-2.png)"
 
+note "a capture claiming 32768 x 21845 pixels (2 GB, all there) is refused at once: white"
+# The rows are zeros in a sparse file; memory for them is never taken.
+printf 'BM\0\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\0\x80\0\0\x55\x55\0\0\x01\0\x18\0' >"$WORK/huge.bmp"
+truncate -s $((54 + 32768 * 3 * 21845)) "$WORK/huge.bmp"
+run "$(helper close_window)" "$TITLE" || fail "could not ask the window to close"
+ends "close before the huge capture" 5 5
+start_viewer "$WORK/huge.bmp"
+wait_picture "$OUT/huge.png" all_white 10 || fail "the window is not plain white (huge.png)"
+run "$(helper close_window)" "$TITLE" || fail "could not ask the window to close"
+ends "close after the huge capture" 5 5
+
+if [ "$PLATFORM" = linux ]; then
+  note "a named pipe as the capture is not waited on: white, and Escape ends the viewer"
+  mkfifo "$WORK/pipe.bmp"
+  start_viewer "$WORK/pipe.bmp"
+  wait_picture "$OUT/pipe.png" all_white 10 || fail "the window is not plain white (pipe.png)"
+  xdotool keydown Escape
+  ends "Escape with a pipe" 1 1
+  xdotool keyup Escape
+fi
+start_viewer "$WORK/no-such-capture.bmp"
+
 note "closing the window from outside ends the viewer"
 run "$(helper close_window)" "$TITLE" || fail "could not ask the window to close"
 # Wine, hiding a window before destroying it, waits up to 2 s for a window

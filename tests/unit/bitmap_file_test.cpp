@@ -1,13 +1,44 @@
 #include "viewer/bitmap_file.h"
 
 #include "support/bitmap_samples.h"
+#include "viewer/picture_loader.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <utility>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#endif
 
 namespace {
 
 using velmoran::ReadBitmapFile;
 using namespace velmoran::testing;
+
+// A sample's file with these dimensions in its header; `rows` rows of pixels
+// follow it, zeros (a sparse file where the system makes one).
+std::string SizedBitmap(const std::string& name, std::int32_t width, std::int32_t height, std::int32_t rows) {
+    BitmapSample sample;
+    sample.width = 1;
+    sample.height = 1;
+    sample.imageSize = 0;
+    std::vector<std::uint8_t> bytes = MakeBitmap(sample);
+    bytes.resize(54);
+    PatchInt32(bytes, 18, width);
+    PatchInt32(bytes, 22, height);
+    const std::string path = WriteTempFile(name, bytes);
+    std::filesystem::resize_file(path, 54 + PaddedRow(width) * static_cast<std::size_t>(rows));
+    return path;
+}
+
+std::vector<std::uint8_t> Bytes(const velmoran::PictureBytes& b) { return {b.begin(), b.end()}; }
 
 class BitmapFileCase : public ::testing::TestWithParam<LoaderCase> {};
 
@@ -19,7 +50,7 @@ TEST_P(BitmapFileCase, AcceptsOnlyWhatTheUploadReadsRightAndHandsOverEveryRow) {
     if (!c.accepted) return;
     EXPECT_EQ(image->layout.width, c.sample.width);
     EXPECT_EQ(image->layout.height, c.sample.height);
-    EXPECT_EQ(image->pixels, SamplePixels(c.sample.width, c.sample.height));
+    EXPECT_EQ(Bytes(image->pixels), SamplePixels(c.sample.width, c.sample.height));
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, BitmapFileCase, ::testing::ValuesIn(LoaderCases()),
@@ -37,7 +68,7 @@ TEST(BitmapFile, OddWidthWithoutImageSizeUsesThePaddedStride) {
     auto image = ReadBitmapFile(WriteTempFile("reader_1023.bmp", MakeBitmap(s)));
     ASSERT_TRUE(image);
     EXPECT_EQ(image->layout.dataSize, 4u * 3072u);
-    EXPECT_EQ(image->pixels, SamplePixels(1023, 4));
+    EXPECT_EQ(Bytes(image->pixels), SamplePixels(1023, 4));
 }
 
 TEST(BitmapFile, LargerImageSizeFieldIsReadWhole) {
@@ -71,5 +102,70 @@ TEST(BitmapFile, HugeAnnouncedSizesFailWithoutTakingTheMemory) {
     PatchInt32(hugeRows, 22, -0x7FFFFFFF);  // height
     EXPECT_FALSE(ReadBitmapFile(WriteTempFile("reader_huge_rows.bmp", hugeRows)));
 }
+
+// Pictures larger than any screen the viewer is for are refused from their
+// header, before memory is taken for them: the rows of 32768 x 21845 take
+// 2 GB, its mipmap chain more.
+TEST(BitmapFile, PicturesBeyondTheBoundsAreRefusedFromTheirHeader) {
+    const std::pair<std::int32_t, std::int32_t> accepted[] = {{16384, 1}, {1, 16384}, {1, -16384}, {8192, 8192}};
+    for (const auto& [width, height] : accepted) {
+        const auto header = SizedBitmap("reader_bounds.bmp", width, height, 0);
+        std::vector<std::uint8_t> info(54 - 14);
+        std::FILE* file = std::fopen(header.c_str(), "rb");
+        ASSERT_TRUE(file);
+        std::fseek(file, 14, SEEK_SET);
+        ASSERT_EQ(std::fread(info.data(), 1, info.size(), file), info.size());
+        std::fclose(file);
+        EXPECT_TRUE(velmoran::ReadPixelLayout(info)) << width << " x " << height;
+    }
+    const std::pair<std::int32_t, std::int32_t> refused[] = {
+        {16385, 1}, {1, 16385}, {1, -16385}, {8192, 8193}, {16384, 4097}, {32768, 21845}};
+    for (const auto& [width, height] : refused) {
+        // The file holds every row it announces.
+        const auto path = SizedBitmap("reader_beyond.bmp", width, height, height < 0 ? -height : height);
+        EXPECT_FALSE(ReadBitmapFile(path)) << width << " x " << height;
+    }
+    std::filesystem::remove(::testing::TempDir() + "reader_beyond.bmp");
+}
+
+#ifndef _WIN32
+// A named pipe as the capture would hold the viewer's start for good: it is
+// refused at once. (Ended by an alarm when it is waited on.)
+TEST(BitmapFileDeathTest, ANamedPipeIsRefusedWithoutWaitingForAWriter) {
+    const std::string pipe = ::testing::TempDir() + "reader_pipe.bmp";
+    std::filesystem::remove(pipe);
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EXIT(
+        {
+            alarm(10);
+            std::exit(ReadBitmapFile(pipe) ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
+    std::filesystem::remove(pipe);
+}
+
+// Address space beyond what the process holds now limited to `more` bytes.
+void LimitAddressSpace(rlim_t more) {
+    std::ifstream statm("/proc/self/statm");
+    rlim_t pages = 0;
+    statm >> pages;
+    const rlim_t limit = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + more;
+    const rlimit bounds{limit, limit};
+    setrlimit(RLIMIT_AS, &bounds);
+}
+
+// A picture within the bounds that memory cannot hold is refused like a bad
+// file, and the sphere shows white; the viewer does not abort.
+TEST(PictureLoaderDeathTest, APictureThatMemoryCannotHoldIsRefused) {
+    const std::string path = SizedBitmap("loader_no_memory.bmp", 4096, 4096, 4096);  // 48 MB of rows
+    EXPECT_EXIT(
+        {
+            LimitAddressSpace(16u << 20);
+            std::exit(velmoran::PreparePicture(path) ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
+    std::filesystem::remove(path);
+}
+#endif
 
 }  // namespace

@@ -9,6 +9,11 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -132,5 +137,70 @@ TEST_F(CaptureBitmapFile, ReportsFailureAndKeepsTheOldFile) {
     EXPECT_FALSE(velmoran::WriteCaptureBitmap(dir_ / "taken.bmp", Gradient(2, 2)));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
 }
+
+// An earlier capture is taken away: removed where it can be, emptied in a
+// folder that cannot be changed; a link is removed, never followed.
+TEST_F(CaptureBitmapFile, DiscardingRemovesAnEarlierCaptureAndNothingElse) {
+    const auto target = dir_ / "Velmoran.bmp";
+    ASSERT_TRUE(velmoran::WriteCaptureBitmap(target, Gradient(2, 2)));
+    velmoran::DiscardCapture(target);
+    EXPECT_FALSE(fs::exists(target));
+    velmoran::DiscardCapture(target);  // nothing there: nothing happens
+    velmoran::DiscardCapture({});
+    EXPECT_TRUE(fs::is_empty(dir_));
+    fs::create_directory(target);  // a folder of that name is no capture
+    velmoran::DiscardCapture(target);
+    EXPECT_TRUE(fs::is_directory(target));
+}
+
+#ifndef _WIN32
+TEST_F(CaptureBitmapFile, ThePictureAndTheFoldersMadeForItAreTheOwnersAlone) {
+    const mode_t umaskWas = umask(0);  // what the files get is not left to the umask
+    fs::permissions(dir_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+    const auto target = dir_ / "cache" / "deeper" / "Velmoran.bmp";
+    const bool written = velmoran::WriteCaptureBitmap(target, Gradient(2, 2));
+    umask(umaskWas);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(dir_ / "cache").permissions(), fs::perms::owner_all);
+    EXPECT_EQ(fs::status(dir_ / "cache" / "deeper").permissions(), fs::perms::owner_all);
+    EXPECT_EQ(fs::status(dir_).permissions(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec)
+        << "a folder that was there stays as it was";
+}
+
+TEST_F(CaptureBitmapFile, DiscardingFollowsNoLink) {
+    const auto elsewhere = dir_ / "someone's.bmp";
+    std::ofstream(elsewhere) << "keep";
+    fs::create_symlink(elsewhere, dir_ / "Velmoran.bmp");
+    velmoran::DiscardCapture(dir_ / "Velmoran.bmp");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(dir_ / "Velmoran.bmp")));
+    EXPECT_EQ(fs::file_size(elsewhere), 4u);
+}
+
+// In a folder the user may not change, the capture cannot be removed and no
+// new one written; it is emptied, so the viewer shows none. The user is a
+// plain one (nobody's, when the tests run as root, which may change any folder).
+TEST_F(CaptureBitmapFile, AnEarlierCaptureInAFolderThatCannotBeChangedIsEmptied) {
+    const auto folder = dir_ / "run";
+    const auto target = folder / "Velmoran.bmp";
+    ASSERT_TRUE(velmoran::WriteCaptureBitmap(target, Gradient(2, 2)));
+    const uid_t nobody = 65534;
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(dir_.c_str(), nobody, nobody), 0);
+        ASSERT_EQ(chown(folder.c_str(), nobody, nobody), 0);
+        ASSERT_EQ(chown(target.c_str(), nobody, nobody), 0);
+    }
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_EXIT(
+        {
+            if (geteuid() == 0 && (setgid(nobody) != 0 || setuid(nobody) != 0)) std::exit(2);
+            const bool written = velmoran::WriteCaptureBitmap(target, Gradient(2, 2));
+            velmoran::DiscardCapture(target);
+            std::exit(!written && fs::exists(target) && fs::file_size(target) == 0 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    fs::permissions(folder, fs::perms::owner_all);
+}
+#endif
 
 }  // namespace

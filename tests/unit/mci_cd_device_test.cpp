@@ -43,6 +43,10 @@ TEST_F(CdDeviceTest, TrackPositionsInMsfAndTmsf) {
     EXPECT_EQ(Ask("status cdaudio position track 2"), "02:00:00:00");
     EXPECT_EQ(Ask("status cdaudio position track 3"), "code 282");
     EXPECT_EQ(Ask("status cdaudio position track two"), "code 270");
+    // Numbers beyond an int are no track, not the track they wrap around to.
+    EXPECT_EQ(Ask("status cdaudio position track 4294967297"), "code 282");
+    EXPECT_EQ(Ask("status cdaudio position track 4294967298"), "code 282");
+    EXPECT_EQ(Ask("status cdaudio position track 99999999999999999999"), "code 270");
     ASSERT_EQ(Ask("set cdaudio time format msf"), "");
     EXPECT_EQ(Ask("status cdaudio position track 2"), "00:02:40");
 }

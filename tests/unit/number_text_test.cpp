@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 namespace velmoran {
 namespace {
@@ -27,6 +28,20 @@ TEST(NumberText, HugeExponentsAreInfiniteAndTinyOnesZero) {
     EXPECT_TRUE(std::isinf(*WholeNumber("1e400")));
     EXPECT_TRUE(std::isinf(*WholeNumber("-1e400")));
     EXPECT_EQ(*WholeNumber("1e-400"), 0.0);
+}
+
+// Beyond the range of a double, where the leading digit stands decides, not
+// the exponent's sign alone.
+TEST(NumberText, NumbersBeyondTheRangeAreZeroOrInfiniteByTheirSize) {
+    const std::string zeros(400, '0');
+    EXPECT_EQ(*WholeNumber("0." + zeros + "1"), 0.0);
+    EXPECT_EQ(*WholeNumber("-0." + zeros + "1"), 0.0);
+    EXPECT_EQ(*WholeNumber("0." + zeros + "1e3"), 0.0);
+    EXPECT_TRUE(std::isinf(*WholeNumber("1" + zeros)));
+    EXPECT_TRUE(std::isinf(*WholeNumber("1" + zeros + "e-5")));
+    EXPECT_TRUE(std::isinf(*WholeNumber("0.001e999999999999999999999")));
+    EXPECT_EQ(*WholeNumber("1000e-999999999999999999999"), 0.0);
+    EXPECT_EQ(LeadingNumber("0." + zeros + "7 x"), 0.0);
 }
 
 TEST(NumberText, LeadingNumberStopsWhereTheNumberEnds) {

@@ -22,12 +22,15 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using velmoran::MusicSettings;
+using velmoran::ProcessId;
 using velmoran::ScreenPicture;
 using velmoran::ShowTimer;
 using velmoran::Velmoran_S;
 using Log = std::vector<std::string>;
 
 const fs::path kViewer = fs::path("/opt/velmoran") / "Velmoran.dll";
+constexpr ProcessId kViewerProcess = 4321;
+constexpr ProcessId kOtherProcess = 1234;
 
 class RecordingMusic : public velmoran::BackgroundMusic {
 public:
@@ -54,6 +57,7 @@ public:
     std::optional<ScreenPicture> CaptureScreen() override {
         log_.push_back("CaptureScreen");
         if (!screenReadable) return std::nullopt;
+        if (!pictureWritable) return ScreenPicture{2, 1, 6, {1, 2, 3}};  // rows missing: nothing is written
         return ScreenPicture{2, 1, 6, {1, 2, 3, 4, 5, 6}};
     }
     std::vector<fs::path> CaptureTargets() override { return targets; }
@@ -63,7 +67,14 @@ public:
         captureOnDiskAtStart = !capture.empty() && fs::exists(capture);
         return viewerStarts;
     }
-    bool ViewerWindowExists() override { return windowExists; }
+    std::vector<std::optional<ProcessId>> ViewerWindowProcesses() override {
+        std::vector<std::optional<ProcessId>> processes = otherWindows;
+        if (windowExists) processes.push_back(kViewerProcess);
+        return processes;
+    }
+    std::optional<ProcessId> ViewerProcessId() override {
+        return viewerStarts ? std::optional<ProcessId>(kViewerProcess) : std::nullopt;
+    }
     bool ViewerExited() override { return viewerExited; }
     void EndViewer() override { log_.push_back("EndViewer"); }
     void SetWatchTimer(bool enabled) override { log_.push_back(enabled ? "Timer3 on" : "Timer3 off"); }
@@ -72,8 +83,10 @@ public:
 
     std::vector<fs::path> targets;
     bool screenReadable = true;
+    bool pictureWritable = true;
     bool viewerStarts = true;
-    bool windowExists = true;
+    bool windowExists = true;  // the started viewer's window
+    std::vector<std::optional<ProcessId>> otherWindows;  // of other processes, or of untold ones
     bool viewerExited = false;
     fs::path startedWith;
     bool captureOnDiskAtStart = false;
@@ -151,11 +164,22 @@ TEST_F(RunForm, FallsBackToTheNextPlaceWhenTheFirstCannotBeCreated) {
     EXPECT_TRUE(platform_.captureOnDiskAtStart);
 }
 
+// The viewer finds no picture rather than one of the desktop from another
+// time: an earlier show's capture goes before the new one is made.
 TEST_F(RunForm, AnUnreadableScreenStillStartsTheViewerOnTheUsualFile) {
     platform_.screenReadable = false;
     platform_.targets.push_back(dir_ / "other.bmp");
+    std::ofstream(dir_ / "Velmoran.bmp") << "an earlier show's picture";
     Form(velmoran::kBgmNone).Form_Load();
     EXPECT_EQ(Calls(), (Log{"Timer3 on", "CaptureScreen", kStart}));
+    EXPECT_EQ(platform_.startedWith, dir_ / "Velmoran.bmp");
+    EXPECT_FALSE(platform_.captureOnDiskAtStart);
+}
+
+TEST_F(RunForm, ACaptureThatCannotBeWrittenLeavesNoEarlierOne) {
+    platform_.pictureWritable = false;
+    std::ofstream(dir_ / "Velmoran.bmp") << "an earlier show's picture";
+    Form(velmoran::kBgmNone).Form_Load();
     EXPECT_EQ(platform_.startedWith, dir_ / "Velmoran.bmp");
     EXPECT_FALSE(platform_.captureOnDiskAtStart);
 }
@@ -197,7 +221,8 @@ TEST_F(RunForm, CdPollsEveryTickAndIsClosedAtTheEnd) {
     EXPECT_EQ(Calls(), (Log{"Timer3 on", "CaptureScreen", kStart, "OpenCdAudio", "Timer2 on"}));
     form.Timer2_Timer();
     form.Timer2_Timer();
-    EXPECT_EQ(Calls(), (Log{"PollCdAudio", "Timer2 on", "PollCdAudio", "Timer2 on"}));
+    // The timer is set only when its state changes: each setting restarts its count.
+    EXPECT_EQ(Calls(), (Log{"PollCdAudio", "PollCdAudio"}));
     form.Form_QueryUnload();
     EXPECT_EQ(Calls(), (Log{"Timer2 off", "CloseCdAudio", "ShowPointer", "EndShow"}));
 }
@@ -237,7 +262,8 @@ TEST_F(RunForm, ASlowViewerGetsTenSecondsToShowItsWindow) {
     EXPECT_EQ(Calls(), Log{});
     now_ += 500ms;
     form.Timer3_Timer();
-    EXPECT_EQ(Calls(), (Log{"Timer3 off", "StopWav", "ShowPointer", "EndShow"}));
+    // A viewer that never showed its window is not left running.
+    EXPECT_EQ(Calls(), (Log{"Timer3 off", "EndViewer", "StopWav", "ShowPointer", "EndShow"}));
 }
 
 TEST_F(RunForm, AViewerThatComesUpLateIsWatchedFromThenOn) {
@@ -269,6 +295,52 @@ TEST_F(RunForm, AViewerThatEndedOrNeverStartedEndsTheShowAtTheFirstTick) {
     neverStarted.Form_Load();
     neverStarted.Timer3_Timer();
     EXPECT_TRUE(neverStarted.Ended());
+}
+
+// A window of another program with the viewer's title - a lone viewer, one
+// left by an earlier show - holds the show neither while its own viewer
+// starts nor after its window has gone.
+TEST_F(RunForm, WatchesTheWindowOfTheViewerItStartedNotAnyOfThatTitle) {
+    platform_.otherWindows = {kOtherProcess};
+    platform_.windowExists = false;
+    auto& form = Form(velmoran::kBgmNone);
+    form.Form_Load();
+    Calls();
+    now_ += 500ms;
+    form.Timer3_Timer();
+    EXPECT_FALSE(form.Ended()) << "a starting viewer has its time";
+    platform_.windowExists = true;
+    form.Timer3_Timer();
+    platform_.windowExists = false;
+    form.Timer3_Timer();
+    EXPECT_EQ(Calls(), (Log{"Timer3 off", "ShowPointer", "EndShow"})) << "the viewer ended untouched";
+}
+
+// Where a window's process is not told, its title alone counts, until the
+// viewer the show started has ended: its windows have gone with it. Where no
+// viewer was started, any window of the title counts.
+TEST_F(RunForm, TheTitleAloneCountsWhereNoProcessIsTold) {
+    platform_.otherWindows = {std::nullopt};
+    platform_.windowExists = false;
+    auto& form = Form(velmoran::kBgmNone);
+    form.Form_Load();
+    now_ += 30s;
+    form.Timer3_Timer();
+    EXPECT_FALSE(form.Ended());
+    platform_.viewerExited = true;
+    form.Timer3_Timer();
+    EXPECT_TRUE(form.Ended());
+
+    platform_.otherWindows = {kOtherProcess};
+    platform_.viewerStarts = false;
+    platform_.viewerExited = false;
+    auto& noViewer = Form(velmoran::kBgmNone);
+    noViewer.Form_Load();
+    noViewer.Timer3_Timer();
+    EXPECT_FALSE(noViewer.Ended());
+    platform_.otherWindows.clear();
+    noViewer.Timer3_Timer();
+    EXPECT_TRUE(noViewer.Ended());
 }
 
 TEST_F(RunForm, ACloseRequestEndsTheShowOnceAndLeavesTheWatchAlone) {

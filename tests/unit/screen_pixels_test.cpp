@@ -24,7 +24,7 @@ TEST(ConvertToBgr, ReadsThe32BitDirectColourOfAUsualScreenInEitherByteOrder) {
     ASSERT_TRUE(ConvertToBgr(lsb.data(), 2, 2, 12, PixelLayout{}, p));
     EXPECT_EQ(p.width, 2);
     EXPECT_EQ(p.height, 2);
-    EXPECT_EQ(p.stride, 6u);
+    EXPECT_EQ(p.stride, 8u);  // padded as the capture file's rows are
     EXPECT_EQ(Pixel(p, 0, 0), (std::vector<std::uint8_t>{0x10, 0x20, 0x30}));
     EXPECT_EQ(Pixel(p, 1, 0), (std::vector<std::uint8_t>{0xFF, 0, 0}));
     EXPECT_EQ(Pixel(p, 0, 1), (std::vector<std::uint8_t>{0, 0, 0xFF}));
@@ -55,6 +55,28 @@ TEST(ConvertToBgr, ScalesNarrowAndWideMasksToFullEightBitRange) {
                                            std::uint8_t(v >> 24)};
     ASSERT_TRUE(ConvertToBgr(raw.data(), 1, 1, 4, deep, p));
     EXPECT_EQ(Pixel(p, 0, 0), (std::vector<std::uint8_t>{255, 128, 1}));
+}
+
+TEST(ConvertToBgr, CopiesEveryPixelOfLongRowsAndZeroesTheirPadding) {
+    // Seven pixels a row: four copied a word at a time, three one by one.
+    // The fourth byte of each pixel is noise that must not show.
+    const int width = 7, height = 2;
+    std::vector<std::uint8_t> screen;
+    for (int i = 0; i < width * height; ++i)
+        screen.insert(screen.end(), {std::uint8_t(3 * i), std::uint8_t(3 * i + 1), std::uint8_t(3 * i + 2), 0xAB});
+    ScreenPicture p;
+    p.bgr.assign(64, 0xEE);  // whatever the picture held before
+    ASSERT_TRUE(ConvertToBgr(screen.data(), width, height, width * 4, PixelLayout{}, p));
+    ASSERT_EQ(p.stride, 24u);
+    ASSERT_EQ(p.bgr.size(), 48u);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const auto i = static_cast<std::uint8_t>(3 * (y * width + x));
+            EXPECT_EQ(Pixel(p, x, y), (std::vector<std::uint8_t>{i, std::uint8_t(i + 1), std::uint8_t(i + 2)}))
+                << x << "," << y;
+        }
+        for (std::size_t pad = 21; pad < 24; ++pad) EXPECT_EQ(p.bgr[24 * y + pad], 0) << "row " << y;
+    }
 }
 
 TEST(ConvertToBgr, LooksUpColourMappedPixelsAndTreatsUnknownOnesAsBlack) {

@@ -18,6 +18,7 @@ struct Recorder : velmoran::WindowSystem, velmoran::Renderer {
     std::int64_t now = 0;
     std::int64_t loadTicks = 0;  // how long InitScene takes
     int cursor = 0;              // the counted cursor display
+    int refreshRate = 0;         // unknown unless a test says
 
     std::int64_t CounterFrequency() override { return kFrequency; }
     std::int64_t Counter() override { return now; }
@@ -26,6 +27,7 @@ struct Recorder : velmoran::WindowSystem, velmoran::Renderer {
     void ReleaseContext() override { calls.push_back("release"); }
     void PostQuit() override { calls.push_back("quit"); }
     void Present() override { calls.push_back("present"); }
+    int RefreshRate() override { return refreshRate; }
 
     void ResizeViewport(int w, int h) override {
         calls.push_back("viewport " + std::to_string(w) + "x" + std::to_string(h));
@@ -125,6 +127,57 @@ TEST_F(ViewerProgramTest, ClosingTheWindowReleasesTheContextAndQuitsWithTheCurso
     PaintAfter(10);
     EXPECT_EQ(r.calls, (std::vector<std::string>{"draw", "present", "release", "quit"}));
     EXPECT_EQ(r.cursor, -2);
+}
+
+TEST_F(ViewerProgramTest, FramesAreDueAtTheDisplaysRefreshRate) {
+    r.refreshRate = 50;  // a frame every 20 ms
+    StartAt1024x768();
+    EXPECT_EQ(program.MillisecondsToNextFrame(), 0) << "the first frame is due at once";
+    PaintAfter(0);
+    EXPECT_EQ(program.MillisecondsToNextFrame(), 20);
+    r.now += 7;
+    EXPECT_EQ(program.MillisecondsToNextFrame(), 13);
+    r.now += 13;
+    EXPECT_EQ(program.MillisecondsToNextFrame(), 0);
+}
+
+TEST_F(ViewerProgramTest, AnUnknownRefreshRateCountsAsSixtyAndWaitsAreRoundedUp) {
+    StartAt1024x768();
+    PaintAfter(0);
+    EXPECT_EQ(program.MillisecondsToNextFrame(), 16);  // 1000 / 60 ticks of a 1 kHz counter
+    r.now += 15;
+    EXPECT_EQ(program.MillisecondsToNextFrame(), 1);
+}
+
+TEST_F(ViewerProgramTest, ALateFrameKeepsTheBeatAndAVeryLateOneStartsItAfresh) {
+    r.refreshRate = 50;
+    StartAt1024x768();
+    PaintAfter(0);
+    PaintAfter(25);  // 5 ms late: the next frame is still due at 40
+    EXPECT_EQ(program.MillisecondsToNextFrame(), 15);
+    PaintAfter(15);
+    PaintAfter(100);  // far behind: no burst of frames to catch up
+    EXPECT_EQ(program.MillisecondsToNextFrame(), 0);
+    PaintAfter(0);
+    EXPECT_EQ(program.MillisecondsToNextFrame(), 20);
+}
+
+TEST_F(ViewerProgramTest, PacingLeavesTheTurnToTheClock) {
+    r.refreshRate = 50;
+    StartAt1024x768();
+    PaintAfter(0);
+    PaintAfter(program.MillisecondsToNextFrame());
+    PaintAfter(program.MillisecondsToNextFrame() + 30);
+    EXPECT_EQ(r.steps, (std::vector<float>{0.0f, 0.02f, 0.05f}));
+}
+
+TEST_F(ViewerProgramTest, NoWaitingWhileTheShowIsNotRunning) {
+    EXPECT_EQ(program.MillisecondsToNextFrame(), 0);
+    StartAt1024x768();
+    PaintAfter(0);
+    program.OnKey(kEscapeKey, true);
+    PaintAfter(0);
+    EXPECT_EQ(program.MillisecondsToNextFrame(), 0);
 }
 
 TEST_F(ViewerProgramTest, ResizeAfterStartOnlyMovesTheViewport) {

@@ -22,4 +22,10 @@ void SdlWindowSystem::ReleaseContext() {
 
 void SdlWindowSystem::Present() { SDL_GL_SwapWindow(window_); }
 
+int SdlWindowSystem::RefreshRate() {
+    SDL_DisplayMode mode;
+    if (SDL_GetWindowDisplayMode(window_, &mode) != 0) return 0;
+    return mode.refresh_rate;
+}
+
 }  // namespace velmoran

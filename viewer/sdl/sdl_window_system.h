@@ -19,6 +19,7 @@ public:
     void ReleaseContext() override;
     void PostQuit() override { quitting_ = true; }
     void Present() override;
+    int RefreshRate() override;
 
     bool quitting() const { return quitting_; }
 

@@ -4,12 +4,24 @@
 
 namespace velmoran {
 
+namespace {
+
+// Frames are presented at the display's refresh where the driver offers the
+// swap interval extension; elsewhere the program paces them itself.
+void PresentAtRefresh() {
+    using SwapInterval = BOOL(WINAPI*)(int);
+    if (auto set = reinterpret_cast<SwapInterval>(reinterpret_cast<void*>(wglGetProcAddress("wglSwapIntervalEXT"))))
+        set(1);
+}
+
+}  // namespace
+
 void Win32WindowSystem::Attach(HWND window) {
     window_ = window;
     dc_ = GetDC(window);  // the class's own device context, kept
     SetupPixelFormat(dc_);
     context_ = wglCreateContext(dc_);
-    wglMakeCurrent(dc_, context_);
+    if (wglMakeCurrent(dc_, context_)) PresentAtRefresh();
 }
 
 std::int64_t Win32WindowSystem::CounterFrequency() {
@@ -28,6 +40,12 @@ void Win32WindowSystem::ReleaseContext() {
     wglMakeCurrent(nullptr, nullptr);
     if (context_) wglDeleteContext(context_);
     context_ = nullptr;
+}
+
+// 0 and 1 stand for the hardware's default rate, which is not known here.
+int Win32WindowSystem::RefreshRate() {
+    const int rate = GetDeviceCaps(dc_, VREFRESH);
+    return rate > 1 ? rate : 0;
 }
 
 void Win32WindowSystem::Present() {

@@ -21,6 +21,7 @@ public:
     void ReleaseContext() override;
     void PostQuit() override { PostQuitMessage(0); }
     void Present() override;
+    int RefreshRate() override;
 
 private:
     HWND window_ = nullptr;
