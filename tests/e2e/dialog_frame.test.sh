@@ -22,7 +22,7 @@ INNER_H=243
 
 TRACE=$WORK/trace.log
 TRACE_DISPLAY=""
-trap '[ -n "$TRACE_DISPLAY" ] && rm -f "/tmp/.X11-unix/X$TRACE_DISPLAY"; e2e_cleanup' EXIT
+at_exit '[ -z "$TRACE_DISPLAY" ] || rm -f "/tmp/.X11-unix/X$TRACE_DISPLAY"'
 
 # open_dialog: the saver with /c through xtrace, the pointer at 640, 380;
 # waits until the dialog is mapped. Sets SAVER_PID, DIALOG (hex) and the

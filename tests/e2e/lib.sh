@@ -12,15 +12,28 @@ STARTED=()
 WORK=$(mktemp -d)
 XVFB_PID=""
 
-e2e_cleanup() {
-  local pid
+AT_EXIT=()
+FAILED=""
+
+# at_exit <command>: run when the scenario ends, however it ends, before the
+# processes it started are killed; the last one given runs first.
+at_exit() { AT_EXIT=("$1" "${AT_EXIT[@]}"); }
+
+# A scenario stopped by a failing command rather than by fail says where, so
+# that a rare failure is never a silent one.
+e2e_exit() {
+  local status=$? command=$BASH_COMMAND step pid
+  if [ "$status" -ne 0 ] && [ -z "$FAILED" ]; then
+    echo "FAIL: stopped by '$command' (status $status) in ${FUNCNAME[*]:1}, called from lines ${BASH_LINENO[*]}" >&2
+  fi
+  for step in "${AT_EXIT[@]}"; do eval "$step" || true; done
   for pid in "${STARTED[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
   rm -rf "$WORK"
 }
-trap e2e_cleanup EXIT
+trap e2e_exit EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() { FAILED=1; echo "FAIL: $*" >&2; exit 1; }
 note() { echo "-- $*"; }
 
 # e2e_init <platform> <build dir>: sets PLATFORM, BUILD, OUT (artifacts kept

@@ -14,7 +14,7 @@ TRACE=$WORK/trace.log
 VELMORAN_CAPTURE=$WORK/no-capture.bmp start xtrace -n -d "$DISPLAY" -D ":$n" -o "$TRACE" -- \
   "$(program Velmoran.dll)" >"$OUT/xtrace.log" 2>&1
 TRACER_PID=$LAST_PID
-trap 'rm -f "/tmp/.X11-unix/X$n"; e2e_cleanup' EXIT
+at_exit 'rm -f "/tmp/.X11-unix/X$n"'
 WINDOW=$(printf '0x%08x' "$(wait_window Velmoran_VC 60)")
 
 # cursor_sets: the pointer pictures given to the window, in order, until the

@@ -62,12 +62,7 @@ user_command "$USER_HOME"
 start "${USER_COMMAND[@]}" XDG_RUNTIME_DIR="$USER_HOME/run" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$MUSIC" \
   xscreensaver -no-splash -verbose >"$OUT/xscreensaver.log" 2>&1 8>&-
 DAEMON_PID=$LAST_PID
-stop_daemon() {
-  kill -TERM "$DAEMON_PID" 2>/dev/null || true
-  wait "$DAEMON_PID" 2>/dev/null || true
-  e2e_cleanup
-}
-trap stop_daemon EXIT
+at_exit 'kill -TERM "$DAEMON_PID" 2>/dev/null; wait "$DAEMON_PID" 2>/dev/null'
 for ((i = 0; i < 100; i++)); do saver_command -time && break; sleep 0.1; done
 [ "$i" -lt 100 ] || fail "the daemon does not answer (see xscreensaver.log)"
 

@@ -78,7 +78,7 @@ SETTINGS_LOG=$OUT/xscreensaver-settings.log
 LENT=""
 if [ ! -e /usr/share/xscreensaver/config/velmoran.xml ]; then
   LENT=/usr/share/xscreensaver/config/velmoran.xml
-  trap 'rm -f "$LENT"; e2e_cleanup' EXIT
+  at_exit 'rm -f "$LENT"'
   cp "$UNPACKED$LENT" "$LENT"
 fi
 HOME=$SETTINGS_HOME xscreensaver-settings --debug >"$SETTINGS_LOG" 2>&1 &
@@ -91,7 +91,7 @@ for ((i = 0; i < 300; i++)); do
 done
 screenshot "$OUT/xscreensaver-settings.png"
 kill "$SETTINGS_PID" 2>/dev/null || true
-[ -z "$LENT" ] || { rm -f "$LENT"; trap e2e_cleanup EXIT; }
+[ -z "$LENT" ] || rm -f "$LENT"
 grep -q 'reading /usr/share/xscreensaver/config/velmoran.xml' "$SETTINGS_LOG" ||
   fail "xscreensaver-settings did not read the description (see $SETTINGS_LOG)"
 ! grep -Eqi 'error|warning' "$SETTINGS_LOG" || fail "xscreensaver-settings: $(grep -Ei 'error|warning' "$SETTINGS_LOG")"
