@@ -18,6 +18,7 @@
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -68,28 +69,45 @@ XImage* XGetImage(Display* display, Drawable d, int x, int y, unsigned int w, un
     return NEXT(XGetImage)(display, d, x, y, w, h, planes, format);
 }
 
-static FILE* capture; /* the capture file as the viewer reads it */
+static FILE* capture;    /* the capture file as the viewer reads it */
+static int captureFd = -1; /* its descriptor, before it becomes a stream */
 
-static int IsCaptureRead(const char* path, const char* mode) { return EndsWith(path, "Velmoran.bmp") && mode[0] == 'r'; }
-
-static void MarkOpen(const char* path, const char* mode) {
-    if (EndsWith(path, ".partial") && mode[0] == 'w') Mark("write-begin");
-    if (IsCaptureRead(path, mode)) Mark("read-begin");
+static int IsCaptureRead(const char* path, int flags) {
+    return EndsWith(path, "Velmoran.bmp") && (flags & O_ACCMODE) == O_RDONLY;
 }
 
-static FILE* Opened(const char* path, const char* mode, FILE* file) {
-    if (IsCaptureRead(path, mode)) capture = file;
+static int Opened(const char* path, int flags, int fd) {
+    if (EndsWith(path, ".partial") && (flags & O_ACCMODE) == O_WRONLY) Mark("write-begin");
+    if (fd >= 0 && IsCaptureRead(path, flags)) {
+        Mark("read-begin");
+        captureFd = fd;
+    }
+    return fd;
+}
+
+/* The programs open files with open() and make streams of them with fdopen(). */
+static mode_t ModeOf(int flags, va_list args) { return (flags & (O_CREAT | O_TMPFILE)) ? va_arg(args, mode_t) : 0; }
+
+int open(const char* path, int flags, ...) {
+    va_list args;
+    va_start(args, flags);
+    const mode_t mode = ModeOf(flags, args);
+    va_end(args);
+    return Opened(path, flags, NEXT(open)(path, flags, mode));
+}
+
+int open64(const char* path, int flags, ...) {
+    va_list args;
+    va_start(args, flags);
+    const mode_t mode = ModeOf(flags, args);
+    va_end(args);
+    return Opened(path, flags, NEXT(open64)(path, flags, mode));
+}
+
+FILE* fdopen(int fd, const char* mode) {
+    FILE* file = NEXT(fdopen)(fd, mode);
+    if (file && fd == captureFd) capture = file;
     return file;
-}
-
-FILE* fopen(const char* path, const char* mode) {
-    MarkOpen(path, mode);
-    return Opened(path, mode, NEXT(fopen)(path, mode));
-}
-
-FILE* fopen64(const char* path, const char* mode) {
-    MarkOpen(path, mode);
-    return Opened(path, mode, NEXT(fopen64)(path, mode));
 }
 
 int fclose(FILE* file) {
