@@ -9,10 +9,6 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/dialog_lib.sh"
 e2e_init "$@"
-# Wine's processes (its desktop among them) keep the display they started
-# on; they end before that display does, so that the next scenario starts
-# Wine afresh on its own.
-[ "$PLATFORM" = windows ] && at_exit 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null'
 
 SAVER_DIR=$WORK/saver
 mkdir -p "$SAVER_DIR" "$WORK/bin" "$WORK/music"

@@ -63,11 +63,16 @@ open_dialog() {
   xdotool mousemove 640 380
   start "$SAVER_DIR/Velmoran.scr" /c
   SAVER_PID=$LAST_PID
-  DIALOG=$(wait_window "<Velmoran>" 60)
+  wait_window "<Velmoran>" 60 >/dev/null
   local shot="$WORK/painted.png" i
   for ((i = 0; i < 100; i++)); do
-    read -r OX OY < <(xdotool getwindowgeometry "$DIALOG" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')
-    if [ -n "${OX:-}" ]; then
+    # Asked afresh each time: Wine may give a window another X window as it
+    # shows it, and place it off the screen (a negative place) at first.
+    DIALOG=$(window_id "<Velmoran>") || DIALOG=""
+    OX=""
+    [ -z "$DIALOG" ] || read -r OX OY < <(xdotool getwindowgeometry "$DIALOG" 2>/dev/null |
+      sed -n 's/.*Position: \(-\{0,1\}[0-9]*\),\(-\{0,1\}[0-9]*\).*/\1 \2/p') || OX=""
+    if [ -n "$OX" ]; then
       screenshot "$shot"
       [ "$(rgb "$shot" $((OX + FORM_PROBE_X)) $((OY + 121)))" = "$(form_colour 121)" ] && break
     fi

@@ -77,9 +77,29 @@ ensure_wine_prefix() {
     # its Escape by that long. The viewer's windows have no frame to lose.
     wine reg add 'HKCU\Software\Wine\AppDefaults\Velmoran.dll\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   fi
-  # The previous scenario's server leaves a few seconds after its last
-  # program; a program starting in that moment loses its connection. Let it go.
-  timeout 20 wineserver -w 2>/dev/null || true
+  keep_wine_server
+  # Wine's processes keep the display they started on; they end before that
+  # display does, so that the next scenario starts Wine afresh on its own.
+  at_exit "$(printf 'export WINEPREFIX=%q; wineserver -k 2>/dev/null; timeout 20 wineserver -w 2>/dev/null' \
+    "$WINEPREFIX")"
+}
+
+# keep_wine_server: a server of the prefix's own (run as RUN_AS says) that
+# stays until it is told to go. Left to itself, a server leaves a few seconds
+# after its last program, and a program that connects in that moment loses
+# its connection ("recvmsg: Connection reset by peer"). A previous server is
+# let go first. Wine's background programs start with the first program and
+# stay with the server: started here, they hold open no pipe of a scenario's.
+keep_wine_server() {
+  local try
+  for try in 1 2 3; do
+    timeout 20 "${RUN_AS[@]}" wineserver -w 2>/dev/null || true
+    if "${RUN_AS[@]}" wineserver -p 2>/dev/null; then
+      "${RUN_AS[@]}" wine wineboot </dev/null >/dev/null 2>&1
+      return 0
+    fi
+  done
+  fail "no Wine server of the scenario's own"
 }
 
 # Path of a shipped program (Velmoran.scr, Velmoran.dll) or of a test helper.

@@ -380,6 +380,7 @@ wait "$XVFB_PID" 2>/dev/null || true
 rm -f "$WORK/displayfd"
 if [ "$PLATFORM" = windows ]; then
   start_display 1366x768x24
+  keep_wine_server
   show_pattern
 else
   start_display 1366x768x16

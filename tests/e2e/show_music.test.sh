@@ -8,7 +8,6 @@
 # under Wine), plays and starts again after it has ended.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
-at_exit 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null'
 
 APP="$WORK/app"
 mkdir -p "$APP"

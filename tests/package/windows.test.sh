@@ -11,7 +11,6 @@
 source "$(dirname "$0")/lib.sh"
 unset WINEPREFIX # a fresh prefix of its own, not the one other scenarios share
 package_init "$@"
-at_exit 'wineserver -k 2>/dev/null'
 
 SETUP=$(the_file "Velmoran-${VERSION}-win64-setup.exe")
 ZIP=$(the_file "Velmoran-${VERSION}-win64.zip")
