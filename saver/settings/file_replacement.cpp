@@ -7,6 +7,8 @@
 #include <optional>
 #include <random>
 
+#include "common/safe_files.h"
+
 namespace velmoran {
 
 namespace fs = std::filesystem;
@@ -25,17 +27,6 @@ constexpr int O_CLOEXEC = 0;
 #ifndef O_NOFOLLOW
 constexpr int O_NOFOLLOW = 0;
 #endif
-
-// Missing folders are made one by one, each for its owner alone.
-bool MakeFolders(const fs::path& folder) {
-    std::error_code error;
-    if (folder.empty() || fs::is_directory(folder, error)) return true;
-    const fs::path parent = folder.parent_path();
-    if (parent == folder || !MakeFolders(parent)) return false;
-    if (!fs::create_directory(folder, error) && !fs::is_directory(folder, error)) return false;
-    fs::permissions(folder, fs::perms::owner_all, error);
-    return true;
-}
 
 std::string RandomSuffix() {
     static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -86,8 +77,8 @@ bool OpensForWriting(const fs::path& file) {
     return true;
 }
 
-}  // namespace
-
+// Where a write of `file` lands: the file itself, or the file a link (or a
+// chain of them) leads to; at most 40 links are followed, as the system does.
 fs::path WriteTarget(const fs::path& file) {
     fs::path target = file;
     std::error_code error;
@@ -99,6 +90,7 @@ fs::path WriteTarget(const fs::path& file) {
     return target;
 }
 
+// Whether the file may be given new contents; true for one not there yet.
 bool MayRewrite(const fs::path& file) {
     std::error_code error;
     const fs::file_status status = fs::status(file, error);
@@ -110,9 +102,11 @@ bool MayRewrite(const fs::path& file) {
     return OpensForWriting(file);
 }
 
+}  // namespace
+
 bool ReplaceFileContents(const fs::path& file, const std::string& bytes) {
     const fs::path target = WriteTarget(file);
-    if (!MayRewrite(target) || !MakeFolders(target.parent_path())) return false;
+    if (!MayRewrite(target) || !CreatePrivateFolders(target.parent_path())) return false;
     const std::optional<fs::path> temporary = WriteNewFileBeside(target, bytes);
     if (!temporary) return false;
     std::error_code error;

@@ -1,9 +1,10 @@
 #include "saver/settings/ini_file_store.h"
 
-#include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 
+#include "common/safe_files.h"
 #include "saver/settings/file_replacement.h"
 #include "saver/settings/ini_text.h"
 
@@ -12,20 +13,20 @@ namespace velmoran {
 namespace {
 
 // The file's bytes; empty for a missing file, nothing when it exists but
-// cannot be read (so that a write does not replace what it could not see).
+// cannot be read, a named pipe among such (so that a write does not replace
+// what it could not see, and start-up never waits on a pipe).
 std::optional<std::string> ReadBytes(const std::string& file) {
-    std::FILE* in = std::fopen(file.c_str(), "rb");
+    const File in = OpenRegularFile(file);
     if (!in) {
-        if (errno == ENOENT) return std::string();
+        std::error_code error;
+        if (!std::filesystem::exists(file, error) && !error) return std::string();
         return std::nullopt;
     }
     std::string bytes;
     char chunk[4096];
     std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, in)) > 0) bytes.append(chunk, got);
-    const bool failed = std::ferror(in);
-    std::fclose(in);
-    if (failed) return std::nullopt;
+    while ((got = std::fread(chunk, 1, sizeof chunk, in.get())) > 0) bytes.append(chunk, got);
+    if (std::ferror(in.get())) return std::nullopt;
     return bytes;
 }
 

@@ -1,6 +1,9 @@
 #include "saver/settings/ini_file_store.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <filesystem>
 
@@ -126,6 +129,17 @@ TEST(IniFileStore, ALinkLoopIsNotWritten) {
     IniFileStore store;
     EXPECT_FALSE(store.Write(kIniSection, kKeyBgmKind, "2", folder / "a.ini"));
     EXPECT_TRUE(fs::is_symlink(folder / "a.ini"));
+}
+
+// Opening a named pipe without a writer would wait for one for ever.
+TEST(IniFileStore, ANamedPipeIsNeitherWaitedOnNorWritten) {
+    TempFolder folder;
+    const std::string file = folder / "Velmoran.ini";
+    ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+    IniFileStore store;
+    EXPECT_EQ(store.Read(kIniSection, kKeyBgmKind, file), "");
+    EXPECT_FALSE(store.Write(kIniSection, kKeyBgmKind, "2", file));
+    EXPECT_TRUE(std::filesystem::is_fifo(file));
 }
 #endif
 
