@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "common/safe_files.h"
 #include "saver/backend.h"
 
 namespace velmoran {
@@ -23,8 +24,7 @@ public:
     // own settings is made here the first time.
     bool Write(const std::string& section, const std::string& key, const std::string& value,
                const std::string& file) override {
-        std::error_code ignored;
-        std::filesystem::create_directory(SystemPath(file).parent_path(), ignored);
+        CreatePrivateFolders(SystemPath(file).parent_path());
         return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != 0;
     }
 };
