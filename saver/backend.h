@@ -279,7 +279,6 @@ public:
     Command& Control() { return control_; }
     void Focus();
     void OnClick(std::function<void()> handler) { onClick_ = std::move(handler); }
-    void OnPropertyChanged(std::function<void(std::string_view)> handler) { onChange_ = std::move(handler); }
     void SetAmbientFont(ButtonFont font) { ambientFont_ = std::move(font); }
 
 private:
@@ -305,9 +304,8 @@ private:
     WindowRef OwnWindow() const override { return Window(); }
     WindowRef HostFormWindow() const override;
     ButtonFont AmbientFont() const override { return ambientFont_; }
-    void PropertyChanged(std::string_view name) override {
-        if (onChange_) onChange_(name);
-    }
+    // No host of the button keeps its properties for later.
+    void PropertyChanged(std::string_view) override {}
     void Click() override {
         if (onClick_) onClick_();
     }
@@ -333,7 +331,6 @@ private:
     int timerInterval_ = 0;  // milliseconds
     ButtonFont ambientFont_ = DesignFont();
     std::function<void()> onClick_;
-    std::function<void(std::string_view)> onChange_;
     Command control_{*this, *this};
 };
 
