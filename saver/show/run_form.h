@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <functional>
 
-#include "common/window_facts.h"
 #include "saver/music/background_music.h"
 #include "saver/music/music_runner.h"
 #include "saver/settings/settings.h"

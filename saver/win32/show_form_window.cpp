@@ -2,6 +2,7 @@
 // "Velmoran_Main" that is never shown, its watch timer and its message loop.
 #include <windows.h>
 
+#include "common/window_facts.h"
 #include "saver/backend.h"
 #include "saver/win32/screen_capture.h"
 #include "saver/win32/wide_text.h"

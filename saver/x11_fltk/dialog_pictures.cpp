@@ -1,24 +1,15 @@
 #include "saver/x11_fltk/dialog_pictures.h"
 
-#include <FL/Fl_JPEG_Image.H>
-
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "common/assets.h"
 #include "saver/dialog/icon_file.h"
+#include "saver/x11_fltk/embedded_jpeg.h"
 
 namespace velmoran {
 namespace {
-
-std::unique_ptr<Fl_RGB_Image> LoadJpeg(std::string_view name) {
-    const auto bytes = FindAsset(name);
-    if (bytes.empty()) return nullptr;
-    auto image = std::make_unique<Fl_JPEG_Image>(std::string(name).c_str(), bytes.data());
-    if (image->fail() || image->w() <= 0 || image->h() <= 0) return nullptr;
-    return image;
-}
 
 // An icon or cursor file's picture with its pixels owned by the image.
 struct DecodedIcon {
@@ -33,8 +24,8 @@ struct DecodedIcon {
 }  // namespace
 
 Fl_RGB_Image* MarkPicture(design::ControlId picture) {
-    static const std::unique_ptr<Fl_RGB_Image> off = LoadJpeg(design::ControlOf(design::ControlId::ImgRa0).picture);
-    static const std::unique_ptr<Fl_RGB_Image> on = LoadJpeg(design::ControlOf(design::ControlId::ImgRa1).picture);
+    static const std::unique_ptr<Fl_RGB_Image> off = LoadEmbeddedJpeg(design::ControlOf(design::ControlId::ImgRa0).picture);
+    static const std::unique_ptr<Fl_RGB_Image> on = LoadEmbeddedJpeg(design::ControlOf(design::ControlId::ImgRa1).picture);
     if (picture == design::ControlId::ImgRa0) return off.get();
     if (picture == design::ControlId::ImgRa1) return on.get();
     return nullptr;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "saver/x11_fltk/x_error_trap.h"
+#include "saver/x11_fltk/x_property.h"
 
 namespace velmoran {
 namespace {
@@ -16,32 +17,18 @@ namespace {
 // A window manager answers at once; one that has not after this long will not.
 constexpr std::chrono::milliseconds kAnswerTime{1000};
 
-std::vector<long> Property(Display* display, Window window, Atom property, Atom type) {
-    Atom actualType = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    std::vector<long> values;
-    if (XGetWindowProperty(display, window, property, 0, 1024, False, type, &actualType, &format, &count, &after,
-                           &data) == Success &&
-        actualType == type && format == 32 && data)
-        values.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + count);
-    if (data) XFree(data);
-    return values;
-}
-
 Atom AtomOf(Display* display, const char* name) { return XInternAtom(display, name, False); }
 
 // A window manager that follows the standard names its check window on the
 // root, and the check window names itself, and it lists what it supports.
 bool ManagerTellsFrames(Display* display, Window root) {
     const Atom check = AtomOf(display, "_NET_SUPPORTING_WM_CHECK");
-    const std::vector<long> manager = Property(display, root, check, XA_WINDOW);
+    const std::vector<long> manager = PropertyValues(display, root, check, XA_WINDOW);
     if (manager.size() != 1) return false;
-    const std::vector<long> self = Property(display, Window(manager[0]), check, XA_WINDOW);
+    const std::vector<long> self = PropertyValues(display, Window(manager[0]), check, XA_WINDOW);
     if (self.size() != 1 || self[0] != manager[0]) return false;
     const Atom request = AtomOf(display, "_NET_REQUEST_FRAME_EXTENTS");
-    for (long supported : Property(display, root, AtomOf(display, "_NET_SUPPORTED"), XA_ATOM))
+    for (long supported : PropertyValues(display, root, AtomOf(display, "_NET_SUPPORTED"), XA_ATOM))
         if (Atom(supported) == request) return true;
     return false;
 }
@@ -79,7 +66,7 @@ std::optional<FrameExtents> AwaitFrame(Display* display, Window probe) {
         XEvent event;
         while (XCheckTypedWindowEvent(display, probe, PropertyNotify, &event))
             if (event.xproperty.atom == extents) {
-                const std::vector<long> v = Property(display, probe, extents, XA_CARDINAL);
+                const std::vector<long> v = PropertyValues(display, probe, extents, XA_CARDINAL);
                 if (v.size() != 4) return std::nullopt;
                 return FrameExtents{int(v[0]), int(v[1]), int(v[2]), int(v[3])};
             }

@@ -5,6 +5,7 @@
 
 #include "saver/x11_fltk/screen_capture.h"
 #include "saver/x11_fltk/x_error_trap.h"
+#include "saver/x11_fltk/x_property.h"
 
 namespace velmoran {
 
@@ -13,20 +14,9 @@ namespace {
 Pixmap KeptPixmap(Display* display, Window window) {
     const Atom property = XInternAtom(display, "_SCREENSAVER_SCREENSHOT", True);
     if (property == None) return None;
-    Atom type = None;
-    int format = 0;
-    unsigned long items = 0;
-    unsigned long remaining = 0;
-    unsigned char* data = nullptr;
     XErrorTrap trap(display);
-    const int status = XGetWindowProperty(display, window, property, 0, 2, False, XA_PIXMAP, &type, &format,
-                                          &items, &remaining, &data);
-    Pixmap pixmap = None;
-    if (status == Success && !trap.Failed() && data && type == XA_PIXMAP && format == 32 && items == 1 &&
-        remaining == 0)
-        pixmap = static_cast<Pixmap>(reinterpret_cast<const unsigned long*>(data)[0]);
-    if (data) XFree(data);
-    return pixmap;
+    const std::vector<long> values = PropertyValues(display, window, property, XA_PIXMAP);
+    return values.size() == 1 && !trap.Failed() ? static_cast<Pixmap>(values[0]) : None;
 }
 
 // The pixmap's size and depth, and a visual of that depth to read its colours

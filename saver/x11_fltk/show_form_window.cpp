@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "common/window_facts.h"
 #include "saver/backend.h"
 #include "saver/x11_fltk/display.h"
 #include "saver/x11_fltk/end_signals.h"

@@ -9,6 +9,7 @@
 #include "saver/backend.h"
 #include "saver/x11_fltk/display.h"
 #include "saver/x11_fltk/x_error_trap.h"
+#include "saver/x11_fltk/x_property.h"
 
 namespace velmoran {
 
@@ -66,18 +67,9 @@ void VisitWindowsTitled(Display* display, const std::string& title, Found found)
 // The process id a client gave its window in _NET_WM_PID.
 std::optional<ProcessId> WindowProcess(Display* display, Window window, Atom netWmPid) {
     if (netWmPid == None) return std::nullopt;
-    Atom type;
-    int format;
-    unsigned long count;
-    unsigned long remaining;
-    unsigned char* data = nullptr;
-    std::optional<ProcessId> process;
-    if (XGetWindowProperty(display, window, netWmPid, 0, 1, False, XA_CARDINAL, &type, &format, &count, &remaining,
-                           &data) == Success &&
-        data && format == 32 && count == 1)
-        process = static_cast<ProcessId>(*reinterpret_cast<const unsigned long*>(data));
-    if (data) XFree(data);
-    return process;
+    const std::vector<long> values = PropertyValues(display, window, netWmPid, XA_CARDINAL);
+    if (values.empty()) return std::nullopt;
+    return static_cast<ProcessId>(static_cast<unsigned long>(values[0]));
 }
 
 }  // namespace
