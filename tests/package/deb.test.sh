@@ -118,11 +118,7 @@ HACK=$THROWAWAY/usr/libexec/xscreensaver/velmoran
 note "the installed saver opens its settings dialog"
 export XDG_RUNTIME_DIR=$WORK/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-start "$PROGRAMS/Velmoran.scr" /c
-SAVER_PID=$LAST_PID
-wait_window "<Velmoran>" 30 >/dev/null
-run "$(helper send_close)" "<Velmoran>" || fail "could not close the settings dialog"
-wait_exit "$SAVER_PID" 10
+dialog_opens "$PROGRAMS/Velmoran.scr" 30
 
 note "the hack runs a show with the installed viewer"
 show_desktop

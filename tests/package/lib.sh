@@ -47,6 +47,16 @@ check_stripped() {
   grep -q ' [Tt] .*main' <<<"$debug_symbols" || fail "$debug has no function names"
 }
 
+# dialog_opens <saver> <seconds>: the installed saver's "/c" opens the
+# settings dialog within that long, and closing the dialog ends the saver.
+dialog_opens() {
+  start "$1" /c
+  local saver=$LAST_PID
+  wait_window "<Velmoran>" "$2" >/dev/null
+  run "$(helper send_close)" "<Velmoran>" || fail "could not close the settings dialog"
+  wait_exit "$saver" $(($2 / 3))
+}
+
 # press_escape_until_gone <pid>: Escape, as a user presses it, until the show
 # of that saver ends (the viewer may take a moment to take the keyboard).
 press_escape_until_gone() {

@@ -79,11 +79,7 @@ INSTALLED=$(winepath -u "$FOLDER")
 cmp -s "$INSTALLED/Velmoran.scr" "$WORK/zip/$TOP/Velmoran.scr" || fail "the setup's saver is not the zip's"
 
 note "the installed saver opens its settings dialog"
-start "$INSTALLED/Velmoran.scr" /c
-SAVER_PID=$LAST_PID
-wait_window "<Velmoran>" 60 >/dev/null
-run "$(helper send_close)" "<Velmoran>" || fail "could not close the settings dialog"
-wait_exit "$SAVER_PID" 20
+dialog_opens "$INSTALLED/Velmoran.scr" 60
 
 note "the installed saver runs a show"
 show_desktop
