@@ -77,11 +77,11 @@ ensure_wine_prefix() {
     # its Escape by that long. The viewer's windows have no frame to lose.
     wine reg add 'HKCU\Software\Wine\AppDefaults\Velmoran.dll\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   fi
-  keep_wine_server
   # Wine's processes keep the display they started on; they end before that
   # display does, so that the next scenario starts Wine afresh on its own.
   at_exit "$(printf 'export WINEPREFIX=%q; wineserver -k 2>/dev/null; timeout 20 wineserver -w 2>/dev/null' \
     "$WINEPREFIX")"
+  keep_wine_server
 }
 
 # keep_wine_server: a server of the prefix's own (run as RUN_AS says) that
@@ -95,7 +95,8 @@ keep_wine_server() {
   for try in 1 2 3; do
     timeout 20 "${RUN_AS[@]}" wineserver -w 2>/dev/null || true
     if "${RUN_AS[@]}" wineserver -p 2>/dev/null; then
-      "${RUN_AS[@]}" wine wineboot </dev/null >/dev/null 2>&1
+      # Only to start them: wineboot's own status says nothing of the server.
+      "${RUN_AS[@]}" wine wineboot </dev/null >/dev/null 2>&1 || true
       return 0
     fi
   done

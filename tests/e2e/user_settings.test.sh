@@ -28,8 +28,8 @@ if [ "$PLATFORM" = windows ]; then
   # The user's own Wine, which Wine wants the user to own.
   export WINEPREFIX=$USER_HOME/wine
   as_user "$USER_HOME" wineboot -i >/dev/null 2>&1
-  keep_wine_server
   at_exit 'as_user "$USER_HOME" wineserver -k 2>/dev/null'
+  keep_wine_server
   USER_FOLDER=$WINEPREFIX/drive_c/users/$PLAIN_USER/AppData/Roaming
   OWN_INI=$USER_FOLDER/Velmoran/Velmoran.ini
 else
