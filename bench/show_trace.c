@@ -26,7 +26,7 @@
 #include <unistd.h>
 
 #include <GL/gl.h>
-#include <SDL.h>
+#include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
 
@@ -121,10 +121,10 @@ int rename(const char* from, const char* to) {
     return result;
 }
 
-SDL_GLContext SDL_GL_CreateContext(SDL_Window* window) {
-    SDL_GLContext context = NEXT(SDL_GL_CreateContext)(window);
-    Mark("context");
-    return context;
+Bool glXMakeCurrent(Display* display, GLXDrawable drawable, GLXContext context) {
+    const Bool made = NEXT(glXMakeCurrent)(display, drawable, context);
+    if (made && context) Mark("context");
+    return made;
 }
 
 void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height, GLint border,
@@ -134,7 +134,7 @@ void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei widt
     if (target == GL_TEXTURE_2D) Mark("upload-end");
 }
 
-void SDL_GL_SwapWindow(SDL_Window* window) {
-    NEXT(SDL_GL_SwapWindow)(window);
+void glXSwapBuffers(Display* display, GLXDrawable drawable) {
+    NEXT(glXSwapBuffers)(display, drawable);
     Mark("first-frame");
 }

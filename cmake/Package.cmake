@@ -35,8 +35,8 @@ else()
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   # Beyond the libraries the programs link: a font for the settings dialog's
-  # Japanese texts, and the GL library SDL loads when the viewer opens.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, libgl1")
+  # Japanese texts.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
   set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver")
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 "When the screen saver starts, it photographs the desktop and shows the

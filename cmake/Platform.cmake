@@ -1,6 +1,6 @@
 # The libraries each back end uses, as imported targets:
 #   velmoran::gl      OpenGL 1.1 and GLU
-#   velmoran::window  the viewer's window system (SDL2 on Linux, Win32)
+#   velmoran::window  the viewer's window system (Xlib with GLX and XRandR on Linux, Win32)
 #   velmoran::forms   the saver's forms, windows, graphics, audio and shell
 if(WIN32)
   set(VELMORAN_BACKEND win32)
@@ -26,7 +26,7 @@ else()
   add_library(velmoran_gl INTERFACE)
   target_link_libraries(velmoran_gl INTERFACE OpenGL::GL PkgConfig::GLU)
   add_library(velmoran_window INTERFACE)
-  target_link_libraries(velmoran_window INTERFACE PkgConfig::SDL2)
+  target_link_libraries(velmoran_window INTERFACE OpenGL::GLX X11::X11 X11::Xrandr)
   add_library(velmoran_forms INTERFACE)
   target_link_libraries(velmoran_forms INTERFACE
     fltk fltk_images X11::X11 X11::Xfixes X11::Xext

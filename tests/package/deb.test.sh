@@ -17,7 +17,7 @@ note "fields"
 [ "$(field Section)" = x11 ] || fail "section $(field Section)"
 [ "$(field Architecture)" = amd64 ] || fail "architecture $(field Architecture)"
 DEPENDS=$(field Depends)
-for library in 'libsdl2-2\.0-0' 'libsdl2-mixer-2\.0-0' 'libfltk1\.3' 'libcdio[0-9]+' 'libgl1' 'fonts-ipafont-gothic'; do
+for library in 'libsdl2-2\.0-0' 'libsdl2-mixer-2\.0-0' 'libfltk1\.3' 'libcdio[0-9]+' 'libglx0' 'libopengl0' 'libglu1-mesa' 'libxrandr2' 'fonts-ipafont-gothic'; do
   grep -Eq "(^|, )$library( |,|$)" <<<"$DEPENDS" || fail "Depends names no $library: $DEPENDS"
 done
 [ -z "$(dpkg-deb --ctrl-tarfile "$DEB" | tar -t | grep -E 'preinst|postinst|prerm|postrm')" ] ||

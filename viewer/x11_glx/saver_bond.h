@@ -6,7 +6,7 @@
 namespace velmoran {
 
 // Where the saver named itself (VELMORAN_SAVER_PID), has the system send
-// this process SIGTERM - its quit event in SDL - when the saver ends. False
+// this process SIGTERM (end_signals.h) when the saver ends. False
 // when that saver has already gone; true when none was named.
 bool BindToSaver();
 

@@ -5,23 +5,21 @@
 // 1024 x 768 window at the screen's top-left corner.
 #pragma once
 
-#include <SDL.h>
+#include <X11/Xlib.h>
 
 #include <optional>
 
 namespace velmoran {
 
 struct ViewerWindowPlace {
-    unsigned long host = 0;  // the X window to go into; 0 for a window of its own
+    Window host = None;  // the X window to go into; None for a window of its own
     int width = 0;
     int height = 0;
 };
 
 // Where the window goes; nothing when the host named is no window (any more).
-std::optional<ViewerWindowPlace> PlaceOfViewerWindow();
-
-// Puts the window, not yet shown, into its host at the host's top-left
-// corner; nothing happens for a window of its own.
-void MoveIntoHost(SDL_Window* window, const ViewerWindowPlace& place);
+// With a host, an X error from then on ends the viewer as SIGTERM does: the
+// host goes when its program ends, maybe before the viewer has.
+std::optional<ViewerWindowPlace> PlaceOfViewerWindow(Display* display);
 
 }  // namespace velmoran

@@ -1,0 +1,51 @@
+// Velmoran.dll on Linux: the sphere viewer's program shell on Xlib and GLX.
+// It opens the borderless window "Velmoran_VC" at the screen's top-left
+// corner (or in the host window the saver names, host_window.h) and hands
+// every event to the viewer program, painting at the display's pace, until
+// Escape, the window is closed or an end signal comes.
+#include "common/capture_location.h"
+#include "viewer/debug_print.h"
+#include "viewer/scene.h"
+#include "viewer/viewer_program.h"
+#include "viewer/x11_glx/end_signals.h"
+#include "viewer/x11_glx/event_loop.h"
+#include "viewer/x11_glx/glx_window.h"
+#include "viewer/x11_glx/host_window.h"
+#include "viewer/x11_glx/saver_bond.h"
+#include "viewer/x11_glx/x11_window_system.h"
+
+#include <cstdio>
+
+namespace {
+
+void ReportPixelFormat(const velmoran::GlxWindow& window) {
+    const std::string line = velmoran::FormatDebug(velmoran::kPixelFormatLine, static_cast<int>(window.visual),
+                                                   window.bitsPerPixel);
+    std::fputs(line.c_str(), stderr);
+}
+
+void Show(Display* display, const velmoran::ViewerWindowPlace& place) {
+    // The picture loads while the window and the GL context come up.
+    velmoran::Scene scene(velmoran::CaptureLocation());
+    std::optional<velmoran::GlxWindow> window = velmoran::CreateGlxWindow(display, place);
+    if (!window) return;
+    ReportPixelFormat(*window);
+    if (window->context) velmoran::PresentAtRefresh(display, window->window);
+    {
+        velmoran::X11WindowSystem system(display, *window);
+        velmoran::ViewerProgram program(system, scene);
+        velmoran::RunEventLoop(display, system, program, window->window);
+    }
+    velmoran::DestroyGlxWindow(display, *window);
+}
+
+}  // namespace
+
+int main() {
+    if (!velmoran::BindToSaver() || !velmoran::CatchEndSignals()) return 0;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return 0;
+    if (const auto place = velmoran::PlaceOfViewerWindow(display)) Show(display, *place);
+    XCloseDisplay(display);
+    return 0;
+}
