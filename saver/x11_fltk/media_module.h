@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "saver/music/media_control.h"
 

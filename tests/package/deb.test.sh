@@ -46,9 +46,11 @@ odd_folders=$(awk '$1 ~ /^d/ && ($1 != "drwxr-xr-x" || $2 != "root/root")' <<<"$
 note "contents"
 UNPACKED=$WORK/unpacked
 dpkg-deb -x "$DEB" "$UNPACKED"
-for program in Velmoran.scr Velmoran.dll Velmoran-media.so; do
+for program in Velmoran.scr Velmoran.dll; do
   check_stripped objcopy "$UNPACKED/usr/libexec/velmoran/$program" "$PACKAGES/debug/linux"
 done
+check_stripped objcopy "$UNPACKED/usr/libexec/velmoran/Velmoran-media.so" "$PACKAGES/debug/linux" \
+  velmoran_create_media_control
 # The sound libraries are the module's, which the saver loads when music
 # plays; the saver itself starts without them.
 needed() { readelf -d "$UNPACKED/usr/libexec/velmoran/$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]$/\1/p'; }

@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 #include "saver/mci/errors.h"
 #include "saver/mixer_cdio/media_module_entry.h"
