@@ -2,7 +2,9 @@
 #
 # Linux/X11 (GNUInstallDirs; the preset installs under /usr, whose libexec/
 # is where XScreenSaver looks for its display modes):
-#   libexec/velmoran/Velmoran.scr, Velmoran.dll   the two programs, side by side
+#   libexec/velmoran/Velmoran.scr, Velmoran.dll   the two programs, side by side, and
+#   libexec/velmoran/Velmoran-media.so            the saver's sound module, which it
+#                                                 loads from its own folder
 #   libexec/xscreensaver/velmoran                 XScreenSaver's name for the saver, a
 #                                                 relative link: the saver finds its
 #                                                 viewer beside its real path
@@ -20,7 +22,8 @@ include(GNUInstallDirs)
 set(VELMORAN_DEBUG_DIR ${CMAKE_BINARY_DIR}/debug)
 set(packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
 
-# velmoran_install_programs(<destination> <targets...>)
+# velmoran_install_programs(<destination> <targets...>): programs, and
+# modules (not executable themselves) beside them.
 function(velmoran_install_programs destination)
   # Stripping writes the time into a Windows program's header, unless
   # SOURCE_DATE_EPOCH gives one: the build's time keeps every install of one
@@ -31,7 +34,8 @@ function(velmoran_install_programs destination)
       file(TIMESTAMP \"$<TARGET_FILE:${first}>\" built_at \"%s\" UTC)
       set(ENV{SOURCE_DATE_EPOCH} \${built_at})
     endif()")
-  install(TARGETS ${ARGN} RUNTIME DESTINATION ${destination})
+  install(TARGETS ${ARGN} RUNTIME DESTINATION ${destination}
+          LIBRARY DESTINATION ${destination} PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
   foreach(target IN LISTS ARGN)
     install(CODE "
       if(CMAKE_INSTALL_DO_STRIP)
@@ -53,7 +57,7 @@ endif()
 set(program_dir ${CMAKE_INSTALL_LIBEXECDIR}/velmoran)
 set(hack_dir ${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver)
 set(staged ${CMAKE_BINARY_DIR}/packaging)
-velmoran_install_programs(${program_dir} velmoran_saver velmoran_viewer)
+velmoran_install_programs(${program_dir} velmoran_saver velmoran_viewer velmoran_media)
 
 # Paths the installed texts name.
 set(VELMORAN_PROGRAM_DIR ${CMAKE_INSTALL_FULL_LIBEXECDIR}/velmoran)

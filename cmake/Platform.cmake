@@ -1,7 +1,8 @@
 # The libraries each back end uses, as imported targets:
 #   velmoran::gl      OpenGL 1.1 and GLU
 #   velmoran::window  the viewer's window system (Xlib with GLX and XRandR on Linux, Win32)
-#   velmoran::forms   the saver's forms, windows, graphics, audio and shell
+#   velmoran::forms   the saver's forms, windows, graphics and shell
+#   velmoran::sound   the saver's sound module (Linux only: SDL_mixer, libcdio)
 if(WIN32)
   set(VELMORAN_BACKEND win32)
   add_library(velmoran_gl INTERFACE)
@@ -29,9 +30,11 @@ else()
   target_link_libraries(velmoran_window INTERFACE OpenGL::GLX X11::X11 X11::Xrandr)
   add_library(velmoran_forms INTERFACE)
   target_link_libraries(velmoran_forms INTERFACE
-    fltk fltk_images X11::X11 X11::Xfixes X11::Xext
-    PkgConfig::SDL2_MIXER PkgConfig::SDL2 PkgConfig::CDIO)
+    fltk fltk_images X11::X11 X11::Xfixes X11::Xext ${CMAKE_DL_LIBS})
   target_include_directories(velmoran_forms INTERFACE ${FLTK_INCLUDE_DIRS})
+  add_library(velmoran_sound INTERFACE)
+  target_link_libraries(velmoran_sound INTERFACE PkgConfig::SDL2_MIXER PkgConfig::SDL2 PkgConfig::CDIO)
+  add_library(velmoran::sound ALIAS velmoran_sound)
 endif()
 add_library(velmoran::gl ALIAS velmoran_gl)
 add_library(velmoran::window ALIAS velmoran_window)

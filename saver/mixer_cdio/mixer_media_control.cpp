@@ -1,6 +1,5 @@
 #include "saver/mixer_cdio/mixer_media_control.h"
 
-#include "saver/backend.h"
 #include "saver/mci/errors.h"
 #include "saver/mixer_cdio/cd_player.h"
 #include "saver/mixer_cdio/music_stream.h"
@@ -44,10 +43,6 @@ std::int32_t MixerMediaControl::OpenFile(const std::string& path, std::unique_pt
     if (const std::int32_t code = MixerMusic::Open(path, stream); code != mci::kOk) return code;
     device = std::make_unique<FileDevice>(std::move(stream));
     return mci::kOk;
-}
-
-std::unique_ptr<MediaControl> CreateMediaControl() {
-    return std::make_unique<MixerMediaControl>();
 }
 
 }  // namespace velmoran

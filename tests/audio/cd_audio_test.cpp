@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "audio/disk_audio.h"
-#include "saver/mixer_cdio/mixer_media_control.h"
 #include "saver/music/music_player.h"
+#include "saver/x11_fltk/media_module.h"
 
 namespace velmoran::testing {
 namespace {
@@ -30,7 +30,7 @@ protected:
     // A show with the CD: open, the 200 ms timer for the time given, close.
     Samples Show(std::chrono::milliseconds length) {
         {
-            MixerMediaControl media;
+            MediaModule media{kMediaModuleFolder};
             MusicPlayer player(media, settings);
             player.OpenCdAudio();
             Ticks(length, 200ms, [&] {
@@ -42,7 +42,7 @@ protected:
         return audio.Heard();
     }
 
-    std::string Status(MixerMediaControl& media, const char* command) {
+    std::string Status(MediaControl& media, const char* command) {
         char reply[64] = "?";
         const std::int32_t code = media.SendString(command, reply, sizeof reply);
         return code == 0 ? reply : "code " + std::to_string(code);
@@ -99,7 +99,7 @@ TEST_F(CdAudioTest, ChosenFirstTrackIsJumpedBackToWithinATickOfTheNext) {
 }
 
 TEST_F(CdAudioTest, StatusRepliesDescribeTheImage) {
-    MixerMediaControl media;
+    MediaModule media{kMediaModuleFolder};
     ASSERT_EQ(media.SendString("open cdaudio", nullptr, 0), 0);
     EXPECT_EQ(Status(media, "status cdaudio number of tracks"), "2");
     EXPECT_EQ(Status(media, "status cdaudio mode"), "stopped");
@@ -134,7 +134,7 @@ TEST_F(CdAudioTest, StatusRepliesDescribeTheImage) {
 TEST_F(CdAudioTest, NoImageAndNoDriveEndPollingAtTheFirstTick) {
     for (const char* source : {"/nonexistent/disc.cue", "/dev/no-such-drive"}) {
         setenv("VELMORAN_CDROM", source, 1);
-        MixerMediaControl media;
+        MediaModule media{kMediaModuleFolder};
         MusicPlayer player(media, settings);
         player.OpenCdAudio();
         player.PollCdAudio();
@@ -146,7 +146,7 @@ TEST_F(CdAudioTest, NoImageAndNoDriveEndPollingAtTheFirstTick) {
 
 TEST_F(CdAudioTest, ImageWhoseBinIsMissingIsNoDisc) {
     std::filesystem::remove(audio.Folder() / "disc.bin");
-    MixerMediaControl media;
+    MediaModule media{kMediaModuleFolder};
     EXPECT_NE(media.SendString("open cdaudio", nullptr, 0), 0);
 }
 

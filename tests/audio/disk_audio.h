@@ -16,6 +16,10 @@ using Samples = std::vector<std::int16_t>;  // interleaved left, right
 inline constexpr int kRate = 44100;
 inline constexpr std::size_t kSectorSamples = 2352 / 2;
 
+// The folder of the sound module the build made, which the tests load as
+// the saver does (MediaModule).
+inline const std::filesystem::path kMediaModuleFolder = std::filesystem::path(VELMORAN_MEDIA_MODULE).parent_path();
+
 // A fresh folder for one test, and the sound output routed into a file in
 // it, for every media back end made from now on.
 class DiskAudio {

@@ -5,8 +5,8 @@
 #include <thread>
 
 #include "audio/disk_audio.h"
-#include "saver/mixer_cdio/mixer_media_control.h"
 #include "saver/music/music_player.h"
+#include "saver/x11_fltk/media_module.h"
 
 namespace velmoran::testing {
 namespace {
@@ -20,7 +20,7 @@ TEST(Mp3Playback, PlaysAndStartsFromTheBeginningAfterEachEnd) {
     settings.BgmFile = (audio.Folder() / "my music" / "slow song.mp3").string();
     WriteMp3(settings.BgmFile, 0.6, 441);
     {
-        MixerMediaControl media;
+        MediaModule media{kMediaModuleFolder};
         MusicPlayer player(media, settings);
         player.StartMp3();
         EXPECT_TRUE(player.IsMp3Playing());
@@ -49,7 +49,7 @@ TEST(Mp3Playback, FileThatIsNoMusicStaysSilent) {
     std::filesystem::copy_file(audio.Folder() / "other.wav", settings.BgmFile);
     std::filesystem::resize_file(settings.BgmFile, 20);  // a header cut short
     {
-        MixerMediaControl media;
+        MediaModule media{kMediaModuleFolder};
         MusicPlayer player(media, settings);
         player.StartMp3();
         player.RepeatMp3();
@@ -66,7 +66,7 @@ TEST(WavPlayback, LoopsWithoutAGapUntilStopped) {
     const Samples wave = Noise(kRate / 4, 4);
     WriteWav(settings.BgmFile, wave);
     {
-        MixerMediaControl media;
+        MediaModule media{kMediaModuleFolder};
         MusicPlayer player(media, settings);
         player.StartWav();
         std::this_thread::sleep_for(1200ms);
@@ -91,7 +91,7 @@ TEST(WavPlayback, UnreadableFileStaysSilent) {
     WriteWav(settings.BgmFile, Noise(kRate, 6));
     std::filesystem::resize_file(settings.BgmFile, 30);  // the header cut short
     {
-        MixerMediaControl media;
+        MediaModule media{kMediaModuleFolder};
         MusicPlayer player(media, settings);
         player.StartWav();
         std::this_thread::sleep_for(200ms);
@@ -108,7 +108,7 @@ TEST(NoSoundDevice, NothingPlaysAndNothingBreaks) {
     WriteMp3(settings.BgmFile, 0.2, 441);
     setenv("VELMORAN_CDROM", WriteDisc(audio.Folder(), {Noise(kSectorSamples / 2, 5)}).c_str(), 1);
 
-    MixerMediaControl media;
+    MediaModule media{kMediaModuleFolder};
     MusicPlayer player(media, settings);
     EXPECT_EQ(media.WaveOutputDevices(), 0);
     player.StartWav();

@@ -105,6 +105,9 @@ keep_wine_server() {
 
 # Path of a shipped program (Velmoran.scr, Velmoran.dll) or of a test helper.
 program() { echo "$BUILD/bin/$1"; }
+# add_sound_module <folder>: on Linux the saver's sound module, which the
+# saver loads from its own folder, put beside a saver copied there.
+add_sound_module() { [ "$PLATFORM" = windows ] || cp "$BUILD/bin/Velmoran-media.so" "$1/"; }
 helper() {
   if [ "$PLATFORM" = windows ]; then echo "$BUILD/tests/helpers/$1.exe"
   else echo "$BUILD/tests/helpers/$1"; fi

@@ -12,6 +12,7 @@ e2e_init "$@"
 APP="$WORK/app"
 mkdir -p "$APP" "$WORK/run"
 cp "$(program Velmoran.scr)" "$(program Velmoran.dll)" "$APP/"
+add_sound_module "$APP"
 unset VELMORAN_CAPTURE
 export XDG_RUNTIME_DIR="$WORK/run"
 if [ "$PLATFORM" = windows ]; then
@@ -257,7 +258,7 @@ if [ "$PLATFORM" = linux ]; then
 
   # music_show <label> <seconds>: a show of that length with the settings in
   # place, ended by Escape; its sound in $WORK/<label>.raw. SHOW_MS: from the
-  # start to Escape.
+  # start to Escape; LOADED: the files the saver had loaded then.
   music_show() {
     export SDL_DISKAUDIOFILE="$WORK/$1.raw"
     local started
@@ -266,8 +267,11 @@ if [ "$PLATFORM" = linux ]; then
     viewer_up
     sleep "$2"
     SHOW_MS=$(($(now_ms) - started))
+    LOADED=$(awk '{ print $6 }' "/proc/$SAVER_PID/maps" | sort -u)
     escape_ends_both "$1"
   }
+  # The sound module, and the sound libraries it brings, come with the music.
+  sound_libraries() { grep -E '/Velmoran-media\.so$|/libSDL2|/libcdio' <<<"$LOADED" || true; }
 
   # sound_map <label>: one character per 50 ms of the recording, "#" where
   # it sounds, "." where it is silent.
@@ -289,6 +293,7 @@ if [ "$PLATFORM" = linux ]; then
   [ $((${#map} * 50)) -ge $((SHOW_MS - 1000)) ] ||
     fail "wav: $((${#map} * 50)) ms of sound in a show of $SHOW_MS ms"
   note "wav: $map"
+  grep -qx "$APP/Velmoran-media.so" <<<"$LOADED" || fail "wav: the sound module was not loaded from beside the saver"
 
   settings 2 "$WORK/tone.mp3"
   music_show mp3 4
@@ -299,6 +304,15 @@ if [ "$PLATFORM" = linux ]; then
   settings 2 "$WORK/tune.mid"
   music_show mid 1.5
   [ ! -e "$WORK/mid.raw" ] || fail "mid: the sound output was opened"
+  [ -z "$(sound_libraries)" ] || fail "mid: a show without music loaded $(sound_libraries)"
+
+  note "Without its sound module beside it the saver's show goes on, silent"
+  mv "$APP/Velmoran-media.so" "$WORK/"
+  settings 2 "$WORK/tone.wav"
+  music_show no-module 1.5
+  [ ! -e "$WORK/no-module.raw" ] || fail "no module: the sound output was opened"
+  [ -z "$(sound_libraries)" ] || fail "no module: the saver loaded $(sound_libraries)"
+  mv "$WORK/Velmoran-media.so" "$APP/"
 
   note "SIGTERM or SIGHUP, as the session ends, during a show with music: all ends within half a second"
   settings 2 "$WORK/tone.wav"

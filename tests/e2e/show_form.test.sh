@@ -11,6 +11,10 @@ e2e_init "$@"
 APP="$WORK/app"
 mkdir -p "$APP" "$WORK/run"
 cp "$(helper fake_viewer)" "$APP/Velmoran.dll"
+# The probe, as the saver, finds the sound module beside itself.
+PROBE=$APP/$(basename "$(helper show_probe)")
+cp "$(helper show_probe)" "$PROBE"
+add_sound_module "$APP"
 export XDG_RUNTIME_DIR="$WORK/run"
 # Sound goes into a file, and the CD drive is an image that is not there.
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/heard.raw"
@@ -19,7 +23,7 @@ export VELMORAN_CDROM="$WORK/no-such-disc.cue"
 # show <BgmKind> <BgmFile> <S|->: starts a show in the background; the media
 # commands go to $WORK/calls.
 show() {
-  start "$(helper show_probe)" "$(native_path "$APP")" "$@" >"$WORK/calls" 2>>"$OUT/probe.log"
+  start "$PROBE" "$(native_path "$APP")" "$@" >"$WORK/calls" 2>>"$OUT/probe.log"
   SHOW_PID=$LAST_PID
 }
 

@@ -22,6 +22,7 @@ RUN_AS=("${USER_COMMAND[@]}")
 SAVER_DIR=$WORK/saver
 mkdir -p "$SAVER_DIR"
 cp "$(program Velmoran.scr)" "$(program Velmoran.dll)" "$SAVER_DIR/"
+add_sound_module "$SAVER_DIR"
 sox -q -n -r 44100 -c 2 -b 16 "$WORK/tone.wav" synth 1 sine 440 vol 0.5
 
 if [ "$PLATFORM" = windows ]; then

@@ -24,7 +24,8 @@ done
   fail "the package has maintainer scripts, which removal would have to undo"
 
 note "files and modes"
-expected="-rwxr-xr-x root/root ./usr/libexec/velmoran/Velmoran.dll
+expected="-rw-r--r-- root/root ./usr/libexec/velmoran/Velmoran-media.so
+-rwxr-xr-x root/root ./usr/libexec/velmoran/Velmoran.dll
 -rwxr-xr-x root/root ./usr/libexec/velmoran/Velmoran.scr
 lrwxrwxrwx root/root ./usr/libexec/xscreensaver/velmoran -> ../velmoran/Velmoran.scr
 -rw-r--r-- root/root ./usr/share/applications/screensavers/velmoran.desktop
@@ -48,6 +49,14 @@ dpkg-deb -x "$DEB" "$UNPACKED"
 for program in Velmoran.scr Velmoran.dll; do
   check_stripped objcopy "$UNPACKED/usr/libexec/velmoran/$program" "$PACKAGES/debug/linux"
 done
+check_stripped objcopy "$UNPACKED/usr/libexec/velmoran/Velmoran-media.so" "$PACKAGES/debug/linux" \
+  velmoran_create_media_control
+# The sound libraries are the module's, which the saver loads when music
+# plays; the saver itself starts without them.
+needed() { readelf -d "$UNPACKED/usr/libexec/velmoran/$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]$/\1/p'; }
+sound='^lib(SDL2_mixer|cdio)'
+[ -z "$(needed Velmoran.scr | grep -E "$sound")" ] || fail "the saver links $(needed Velmoran.scr | grep -E "$sound")"
+[ "$(needed Velmoran-media.so | grep -Ec "$sound")" -ge 2 ] || fail "the sound module links $(needed Velmoran-media.so)"
 xmllint --noout "$UNPACKED/usr/share/xscreensaver/config/velmoran.xml" ||
   fail "the XScreenSaver description is not well-formed XML"
 grep -q '<screensaver name="velmoran" _label="Velmoran">' "$UNPACKED/usr/share/xscreensaver/config/velmoran.xml" ||

@@ -22,9 +22,10 @@ the_file() {
 # crc32 <file>: the file's CRC-32 (the one gzip keeps in its trailer), as hex.
 crc32() { gzip -c "$1" | tail -c 8 | head -c 4 | od -An -tx4 | tr -d ' '; }
 
-# check_stripped <objcopy> <program> <debug dir>: the program carries no
-# symbols nor debug information and names its debug file in the debug dir,
-# which holds that information for exactly this build of it.
+# check_stripped <objcopy> <program> <debug dir> [<function>]: the program
+# (or module) carries no symbols nor debug information and names its debug
+# file in the debug dir, which holds that information, the name of the
+# function given (main unless given) among it, for exactly this build of it.
 check_stripped() {
   local objcopy=$1 program=$2 name link="$WORK/debuglink"
   name=$(basename "$program")
@@ -44,7 +45,7 @@ check_stripped() {
   [ -z "$("$nm" "$program" 2>/dev/null)" ] || fail "$name still has symbols"
   ! grep -q '\.debug_' <<<"$shipped_sections" || fail "$name still has debug sections"
   grep -q '\.debug_line' <<<"$debug_sections" || fail "$debug has no line table"
-  grep -q ' [Tt] .*main' <<<"$debug_symbols" || fail "$debug has no function names"
+  grep -q " [Tt] .*${4:-main}" <<<"$debug_symbols" || fail "$debug has no function names"
 }
 
 # dialog_opens <saver> <seconds>: the installed saver's "/c" opens the
