@@ -15,6 +15,7 @@
 #include "saver/program_title.h"
 #include "saver/win32/dialog_art.h"
 #include "saver/win32/file_chooser.h"
+#include "saver/win32/gdi_font.h"
 #include "saver/win32/ole_picture.h"
 #include "saver/win32/painted_window.h"
 #include "saver/win32/wide_text.h"
@@ -189,13 +190,11 @@ void SettingsDialogWindow::Native::BuildCombo() {
     SendMessageW(combo, CB_SETITEMHEIGHT, WPARAM(-1), LPARAM(r.height - kComboFieldBorders));
 }
 
+// Each of the design's fonts is made once and kept while the dialog lasts.
 HFONT SettingsDialogWindow::Native::FontOf(const design::Font& font) {
     for (const auto& [made, handle] : fonts)
         if (made == font) return handle;
-    const std::wstring face = Widen(font.face);
-    HFONT handle = CreateFontW(-FontPixelHeight(ToButtonFont(font)), 0, 0, 0, FW_NORMAL, FALSE, font.underline, FALSE,
-                               DWORD(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                               DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+    HFONT handle = MakeFont(ToButtonFont(font));
     fonts.emplace_back(font, handle);
     return handle;
 }
