@@ -47,12 +47,10 @@ std::filesystem::path SystemPath(const std::string& text);
 // UTF-8's lengths on Linux.
 std::size_t SystemCharacterSize(unsigned char first);
 
-// True when any top-level window, hidden ones included, has exactly this title.
-bool WindowExists(const std::string& title);
-
-// The process of each window WindowExists would find by this title, one entry
-// a window; nothing for a window whose process the system does not tell (an
-// X window without _NET_WM_PID).
+// The process of each top-level window, hidden ones included, that has
+// exactly this title, one entry a window (none: there is no such window);
+// nothing for a window whose process the system does not tell (an X window
+// without _NET_WM_PID).
 std::vector<std::optional<ProcessId>> ProcessesOfWindowsTitled(const std::string& title);
 
 // A modal message with an OK button; returns once it was closed. Without a
