@@ -35,10 +35,6 @@ constexpr int kComboListHeight = 200;
 // The combo box draws three pixels of border above and below its item.
 constexpr int kComboFieldBorders = 6;
 
-int Px(int twips) { return twips / design::kTwipsPerPixel; }
-
-design::Rect PixelsOf(ControlId id) { return design::ControlOf(id).twips.Pixels(); }
-
 COLORREF ToColorRef(const std::optional<RgbColour>& colour) {
     const RgbColour c = colour.value_or(kBlack);
     return RGB(c.red, c.green, c.blue);
@@ -126,7 +122,8 @@ void SettingsDialogWindow::Native::LoadArt() {
 void SettingsDialogWindow::Native::Build() {
     const design::Form& layout = design::kForm;
     form = std::make_unique<PaintedWindow>(nullptr, kFormStyle, Widen(layout.caption).c_str(), 0, 0,
-                                           Px(layout.innerWidth), Px(layout.innerHeight), layout.backColour);
+                                           design::Pixels(layout.innerWidth), design::Pixels(layout.innerHeight),
+                                           layout.backColour);
     if (!Form()) return;
     if (icon) SendMessageW(Form(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     if (smallIcon) SendMessageW(Form(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
@@ -142,7 +139,7 @@ void SettingsDialogWindow::Native::Build() {
 
     BuildButton(ControlId::CmdSet, Form(), design::kGothic);
     BuildButton(ControlId::CmdCan, Form(), design::kGothic);
-    const design::Rect d = PixelsOf(ControlId::PicDummy);
+    const design::Rect d = design::PixelsOf(ControlId::PicDummy);
     dummy = std::make_unique<PaintedWindow>(Form(), kChildStyle, L"", d.left, d.top, d.width, d.height,
                                             layout.backColour);
 }
@@ -169,7 +166,7 @@ void SettingsDialogWindow::Native::BuildPainted(PaintedWindow& surface, std::opt
 }
 
 void SettingsDialogWindow::Native::BuildButton(ControlId id, HWND parent, const design::Font& ambient) {
-    const design::Rect r = PixelsOf(id);
+    const design::Rect r = design::PixelsOf(id);
     auto button = std::make_unique<CommandButton>(reinterpret_cast<WindowRef>(parent), r.left, r.top, r.width,
                                                   r.height);
     button->SetAmbientFont(ToButtonFont(ambient));

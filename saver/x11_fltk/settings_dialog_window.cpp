@@ -27,14 +27,6 @@ namespace velmoran {
 using design::ControlId;
 using design::Kind;
 
-namespace {
-
-int Px(int twips) { return twips / design::kTwipsPerPixel; }
-
-design::Rect PixelsOf(ControlId id) { return design::ControlOf(id).twips.Pixels(); }
-
-}  // namespace
-
 struct SettingsDialogWindow::Native {
     void Build();
     void BuildPainted(std::optional<ControlId> container, int originX, int originY);
@@ -73,8 +65,8 @@ SettingsDialogWindow::~SettingsDialogWindow() = default;
 // first, then the controls with windows of their own, which lie above them.
 void SettingsDialogWindow::Native::Build() {
     const design::Form& form = design::kForm;
-    window = std::make_unique<DialogWindow>(Px(form.innerWidth), Px(form.innerHeight), form.caption.data(),
-                                            form.backColour);
+    window = std::make_unique<DialogWindow>(design::Pixels(form.innerWidth), design::Pixels(form.innerHeight),
+                                            form.caption.data(), form.backColour);
     window->xclass("Velmoran");
     if (Fl_RGB_Image* icon = WindowIconPicture()) window->icon(icon);
     BuildPainted(std::nullopt, 0, 0);
@@ -84,7 +76,7 @@ void SettingsDialogWindow::Native::Build() {
     panel = new DialogPanel(p.left, p.top, p.width, p.height, pic.backColour.value_or(form.backColour));
     Widget(ControlId::PicC0) = new FocusHolder(p.left, p.top, 0, 0);
     BuildPainted(ControlId::PicC0, p.left, p.top);
-    const design::Rect c = PixelsOf(ControlId::BgmRepeat);
+    const design::Rect c = design::PixelsOf(ControlId::BgmRepeat);
     combo = new RepeatCombo(p.left + c.left, p.top + c.top, c.width, c.height);
     const ButtonFont comboFont = ToButtonFont(*design::ControlOf(ControlId::BgmRepeat).font);
     combo->SetFont(FltkFont(comboFont), FontPixelHeight(comboFont));
@@ -94,7 +86,7 @@ void SettingsDialogWindow::Native::Build() {
 
     BuildButton(ControlId::CmdSet, *window, 0, 0, design::kGothic);
     BuildButton(ControlId::CmdCan, *window, 0, 0, design::kGothic);
-    const design::Rect d = PixelsOf(ControlId::PicDummy);
+    const design::Rect d = design::PixelsOf(ControlId::PicDummy);
     Widget(ControlId::PicDummy) = new FocusHolder(d.left, d.top, d.width, d.height);
     window->end();
 }
@@ -117,7 +109,7 @@ void SettingsDialogWindow::Native::BuildPainted(std::optional<ControlId> contain
 
 void SettingsDialogWindow::Native::BuildButton(ControlId id, Fl_Group& parent, int originX, int originY,
                                                const design::Font& ambient) {
-    const design::Rect r = PixelsOf(id);
+    const design::Rect r = design::PixelsOf(id);
     auto button = std::make_unique<CommandButton>(reinterpret_cast<WindowRef>(static_cast<Fl_Widget*>(&parent)),
                                                   originX + r.left, originY + r.top, r.width, r.height);
     button->SetAmbientFont(ToButtonFont(ambient));
