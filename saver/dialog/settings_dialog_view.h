@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "saver/dialog/dialog_gradient.h"
+#include "saver/dialog/dialog_pointer.h"
 #include "saver/dialog/settings_dialog_design.h"
 #include "saver/dialog/zoom_anchor.h"
 #include "saver/rgb_colour.h"
@@ -32,8 +33,6 @@ struct ScreenPoint {
 struct ScaleSize {
     double width = 0, height = 0;
 };
-
-enum class PointerShape { Default, Hourglass };
 
 // The file-open dialog: one filter entry, a title and the folder it opens in.
 struct FileChooserRequest {
@@ -77,7 +76,8 @@ public:
     virtual void ZoomOpen(const ZoomAnchor& anchor) = 0;
     virtual void ZoomClose(const ZoomAnchor& anchor) = 0;
 
-    // The application-wide mouse pointer.
+    // The application-wide mouse pointer, Default or Hourglass; the view
+    // shows PointerOver it and the control under the pointer.
     virtual void SetPointer(PointerShape shape) = 0;
 
     // The file-open dialog, owned by the dialog's window; the chosen path, or

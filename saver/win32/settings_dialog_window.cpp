@@ -79,7 +79,7 @@ struct SettingsDialogWindow::Native {
     HWND FocusWindow(ControlId id) const;
     HWND Form() const { return form ? form->Handle() : nullptr; }
     HFONT FontOf(const design::Font& font);
-    HCURSOR PointerOver(std::optional<ControlId> control) const;
+    HCURSOR CursorOver(std::optional<ControlId> control) const;
 
     OleSession ole;  // first in, last out: the pictures and the file-open dialog are OLE's
     std::unique_ptr<PaintedWindow> form;
@@ -92,7 +92,7 @@ struct SettingsDialogWindow::Native {
     HICON icon = nullptr;
     HICON smallIcon = nullptr;
     HCURSOR linkPointer = nullptr;
-    bool busy = false;
+    PointerShape application = PointerShape::Default;
 };
 
 SettingsDialogWindow::SettingsDialogWindow() : native_(std::make_unique<Native>()) {}
@@ -211,16 +211,18 @@ void SettingsDialogWindow::Native::Connect(SettingsDialog& dialog) {
     form->onClick = [&dialog](ControlId id) {
         if (id == ControlId::LblUrl) dialog.lbl_URL_Click();
     };
-    const auto pointer = [this](std::optional<ControlId> id) { return PointerOver(id); };
+    const auto pointer = [this](std::optional<ControlId> id) { return CursorOver(id); };
     form->pointerOver = pointer;
     panel->pointerOver = pointer;
 }
 
-// The application-wide hourglass over everything; otherwise the link's own
-// pointer over the link.
-HCURSOR SettingsDialogWindow::Native::PointerOver(std::optional<ControlId> control) const {
-    if (busy) return LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT));
-    if (control == ControlId::LblUrl && linkPointer) return linkPointer;
+// Null: the window class's own cursor, the arrow.
+HCURSOR SettingsDialogWindow::Native::CursorOver(std::optional<ControlId> control) const {
+    switch (PointerOver(application, control)) {
+    case PointerShape::Hourglass: return LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT));
+    case PointerShape::Link: return linkPointer;
+    case PointerShape::Default: break;
+    }
     return nullptr;
 }
 
@@ -345,14 +347,14 @@ void SettingsDialogWindow::ZoomClose(const ZoomAnchor& anchor) {
 // The pointer changes at once, over whichever of the dialog's windows it is.
 void SettingsDialogWindow::SetPointer(PointerShape shape) {
     Native& n = *native_;
-    n.busy = shape == PointerShape::Hourglass;
+    n.application = shape;
     POINT p;
     if (!GetCursorPos(&p)) return;
     const HWND under = WindowFromPoint(p);
     if (under && (under == n.Form() || IsChild(n.Form(), under)))
         SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    else if (n.busy)
-        SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+    else if (const HCURSOR cursor = n.CursorOver(std::nullopt))
+        SetCursor(cursor);
 }
 
 std::optional<std::string> SettingsDialogWindow::ChooseFile(const FileChooserRequest& request) {

@@ -46,8 +46,8 @@ struct SettingsDialogWindow::Native {
     std::array<Fl_Widget*, design::kControlCount> widgets{};
     // Destroyed before the window, which would otherwise take their widgets with it.
     std::array<std::unique_ptr<CommandButton>, design::kControlCount> buttons;
-    bool overLink = false;
-    bool busy = false;
+    PointerShape application = PointerShape::Default;
+    std::optional<ControlId> hovered;  // the control under the pointer, where it matters
     // The window manager's frame around the window, asked once before the
     // window is first shown.
     std::optional<FrameExtents> frame;
@@ -136,7 +136,7 @@ void SettingsDialogWindow::Native::Connect(SettingsDialog& dialog) {
     auto* link = static_cast<PaintedControl*>(Widget(ControlId::LblUrl));
     link->onClick = [&dialog] { dialog.lbl_URL_Click(); };
     link->onHover = [this](bool inside) {
-        overLink = inside;
+        hovered = inside ? std::optional(ControlId::LblUrl) : std::nullopt;
         ShowPointer();
     };
 }
@@ -257,17 +257,17 @@ void SettingsDialogWindow::ZoomClose(const ZoomAnchor& anchor) {
 }
 
 void SettingsDialogWindow::SetPointer(PointerShape shape) {
-    native_->busy = shape == PointerShape::Hourglass;
+    native_->application = shape;
     native_->ShowPointer();
 }
 
-// The application-wide hourglass over everything; otherwise the link's own
-// pointer over the link.
+// The window's one cursor: FLTK changes it as the pointer crosses the link.
 void SettingsDialogWindow::Native::ShowPointer() {
+    const PointerShape shape = PointerOver(application, hovered);
     const PointerPicture link = LinkPointerPicture();
-    if (busy)
+    if (shape == PointerShape::Hourglass)
         window->cursor(FL_CURSOR_WAIT);
-    else if (overLink && link.image)
+    else if (shape == PointerShape::Link && link.image)
         window->cursor(link.image, link.hotX, link.hotY);
     else
         window->cursor(FL_CURSOR_DEFAULT);
