@@ -216,10 +216,23 @@ public:
     SettingsDialogWindow(const SettingsDialogWindow&) = delete;
     SettingsDialogWindow& operator=(const SettingsDialogWindow&) = delete;
 
-    // Loads and shows the dialog, and runs its events until it has closed;
-    // returns at once where no window could be made (no display).
-    void Run(SettingsDialog& dialog);
+    // False when no window could be made (no display): there is no dialog then.
+    bool Exists() const;
 
+    // Hands the user's actions on the window to the dialog: clicks and
+    // presses to its handlers, Tab and Shift+Tab to MoveFocus, the system's
+    // close command to Unload.
+    void Connect(SettingsDialog& dialog);
+
+    // Runs the window's events until the dialog has unloaded or the window
+    // has gone.
+    void RunUntilClosed(SettingsDialog& dialog);
+
+    void ShowWindow() override;
+    void PaintWindow() override;
+    bool HasFocus(design::ControlId control) override;
+    bool CanFocus(design::ControlId control) override;
+    void Focus(design::ControlId control) override;
     TwipSize ScreenSize() override;
     TwipSize WindowSize() override;
     void MoveWindow(long left, long top) override;

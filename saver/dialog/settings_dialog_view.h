@@ -46,6 +46,17 @@ class SettingsDialogView {
 public:
     virtual ~SettingsDialogView() = default;
 
+    // Maps the window, and paints it and what it holds at once.
+    virtual void ShowWindow() = 0;
+    virtual void PaintWindow() = 0;
+
+    // The keyboard focus on a tab stop (dialog_tab_order.h): whether the
+    // control or one of its parts holds it, whether the control can take it
+    // now (shown and enabled), and giving it to the control.
+    virtual bool HasFocus(design::ControlId control) = 0;
+    virtual bool CanFocus(design::ControlId control) = 0;
+    virtual void Focus(design::ControlId control) = 0;
+
     // The screen's size and the window's outer size, in twips; moving puts
     // the window's outer top-left corner at (left, top) twips on the screen.
     virtual TwipSize ScreenSize() = 0;

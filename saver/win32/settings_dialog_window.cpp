@@ -11,7 +11,6 @@
 
 #include "saver/backend.h"
 #include "saver/dialog/dialog_button_design.h"
-#include "saver/dialog/dialog_tab_order.h"
 #include "saver/program_title.h"
 #include "saver/win32/dialog_art.h"
 #include "saver/win32/file_chooser.h"
@@ -74,8 +73,6 @@ struct SettingsDialogWindow::Native {
     void BuildButton(ControlId id, HWND parent, const design::Font& ambient);
     void BuildCombo();
     void Connect(SettingsDialog& dialog);
-    void RunMessages(SettingsDialog& dialog);
-    void MoveFocus(bool backwards);
     HWND FocusWindow(ControlId id) const;
     HWND Form() const { return form ? form->Handle() : nullptr; }
     HFONT FontOf(const design::Font& font);
@@ -196,6 +193,10 @@ HFONT SettingsDialogWindow::Native::FontOf(const design::Font& font) {
     return handle;
 }
 
+bool SettingsDialogWindow::Exists() const { return native_->Form() && native_->panel->Handle(); }
+
+void SettingsDialogWindow::Connect(SettingsDialog& dialog) { native_->Connect(dialog); }
+
 void SettingsDialogWindow::Native::Connect(SettingsDialog& dialog) {
     form->onClose = [&dialog] { dialog.Unload(); };
     buttons[std::size_t(ControlId::CmdSet)]->OnClick([&dialog] { dialog.Cmd_Set_Click(); });
@@ -226,28 +227,16 @@ HCURSOR SettingsDialogWindow::Native::CursorOver(std::optional<ControlId> contro
     return nullptr;
 }
 
-void SettingsDialogWindow::Run(SettingsDialog& dialog) {
-    Native& n = *native_;
-    if (!n.Form() || !n.panel->Handle()) return;
-    n.Connect(dialog);
-    dialog.Form_Load();
-    ShowWindow(n.Form(), SW_SHOWNORMAL);
-    dialog.Form_Resize();
-    UpdateWindow(n.Form());
-    if (HWND first = n.FocusWindow(TabStops().front())) SetFocus(first);
-    n.RunMessages(dialog);
-}
-
 // The dialog is modal: its messages run here until it has gone. Tab and
-// Shift+Tab move the focus in the design's order; no other key is the
-// dialog's own.
-void SettingsDialogWindow::Native::RunMessages(SettingsDialog& dialog) {
+// Shift+Tab go to the dialog; no other key is the dialog's own.
+void SettingsDialogWindow::RunUntilClosed(SettingsDialog& dialog) {
+    const Native& n = *native_;
     MSG message;
-    while (!dialog.Unloaded() && Form() && GetMessageW(&message, nullptr, 0, 0) > 0) {
-        const bool inDialog = message.hwnd == Form() || IsChild(Form(), message.hwnd);
+    while (!dialog.Unloaded() && n.Form() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        const bool inDialog = message.hwnd == n.Form() || IsChild(n.Form(), message.hwnd);
         if (inDialog && message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
             GetKeyState(VK_MENU) >= 0) {
-            MoveFocus(GetKeyState(VK_SHIFT) < 0);
+            dialog.MoveFocus(GetKeyState(VK_SHIFT) < 0);
             continue;
         }
         TranslateMessage(&message);
@@ -263,18 +252,24 @@ HWND SettingsDialogWindow::Native::FocusWindow(ControlId id) const {
     return button ? reinterpret_cast<HWND>(button->Window()) : nullptr;
 }
 
-void SettingsDialogWindow::Native::MoveFocus(bool backwards) {
+void SettingsDialogWindow::ShowWindow() { ::ShowWindow(native_->Form(), SW_SHOWNORMAL); }
+
+void SettingsDialogWindow::PaintWindow() { UpdateWindow(native_->Form()); }
+
+// The combo box's edit field is a child of the combo box.
+bool SettingsDialogWindow::HasFocus(ControlId control) {
+    const HWND window = native_->FocusWindow(control);
     const HWND focus = GetFocus();
-    std::optional<ControlId> current;
-    for (ControlId id : TabStops()) {
-        const HWND window = FocusWindow(id);
-        if (window && (window == focus || IsChild(window, focus))) current = id;
-    }
-    const auto canFocus = [this](ControlId id) {
-        const HWND window = FocusWindow(id);
-        return window && IsWindowVisible(window) && IsWindowEnabled(window);
-    };
-    if (const std::optional<ControlId> next = NextTabStop(current, backwards, canFocus)) SetFocus(FocusWindow(*next));
+    return window && (window == focus || IsChild(window, focus));
+}
+
+bool SettingsDialogWindow::CanFocus(ControlId control) {
+    const HWND window = native_->FocusWindow(control);
+    return window && IsWindowVisible(window) && IsWindowEnabled(window);
+}
+
+void SettingsDialogWindow::Focus(ControlId control) {
+    if (const HWND window = native_->FocusWindow(control)) SetFocus(window);
 }
 
 TwipSize SettingsDialogWindow::ScreenSize() {

@@ -9,7 +9,6 @@
 
 #include "saver/backend.h"
 #include "saver/dialog/dialog_button_design.h"
-#include "saver/dialog/dialog_tab_order.h"
 #include "saver/program_title.h"
 #include "saver/x11_fltk/dialog_pictures.h"
 #include "saver/x11_fltk/dialog_surfaces.h"
@@ -32,10 +31,8 @@ struct SettingsDialogWindow::Native {
     void BuildPainted(std::optional<ControlId> container, int originX, int originY);
     void BuildButton(ControlId id, Fl_Group& parent, int originX, int originY, const design::Font& ambient);
     void Connect(SettingsDialog& dialog);
-    void ShowWindow();
     const FrameExtents& Frame();
     ScreenRect OuterRect();
-    void MoveFocus(bool backwards);
     void ShowPointer();
     Fl_Widget*& Widget(ControlId id) { return widgets[std::size_t(id)]; }
     CommandButton* Button(ControlId id) const { return buttons[std::size_t(id)].get(); }
@@ -118,9 +115,13 @@ void SettingsDialogWindow::Native::BuildButton(ControlId id, Fl_Group& parent, i
     buttons[std::size_t(id)] = std::move(button);
 }
 
+bool SettingsDialogWindow::Exists() const { return native_->window != nullptr; }
+
+void SettingsDialogWindow::Connect(SettingsDialog& dialog) { native_->Connect(dialog); }
+
 void SettingsDialogWindow::Native::Connect(SettingsDialog& dialog) {
     window->onClose = [&dialog] { dialog.Unload(); };
-    window->onTab = [this](bool backwards) { MoveFocus(backwards); };
+    window->onTab = [&dialog](bool backwards) { dialog.MoveFocus(backwards); };
     Button(ControlId::CmdSet)->OnClick([&dialog] { dialog.Cmd_Set_Click(); });
     Button(ControlId::CmdCan)->OnClick([&dialog] { dialog.Cmd_Can_Click(); });
     Button(ControlId::CmdFile0)->OnClick([&dialog] { dialog.Cmd_File_Click(design::ControlOf(ControlId::CmdFile0).index); });
@@ -141,23 +142,26 @@ void SettingsDialogWindow::Native::Connect(SettingsDialog& dialog) {
     };
 }
 
-// The window is mapped once it has been placed and has zoomed open, and is
-// painted at once.
-void SettingsDialogWindow::Run(SettingsDialog& dialog) {
-    Native& n = *native_;
-    if (!n.window) return;
-    n.Connect(dialog);
-    dialog.Form_Load();
-    n.ShowWindow();
-    dialog.Form_Resize();
-    Fl::flush();
-    n.Widget(TabStops().front())->take_focus();
-    while (!dialog.Unloaded() && n.window->shown()) Fl::wait();
+void SettingsDialogWindow::RunUntilClosed(SettingsDialog& dialog) {
+    while (!dialog.Unloaded() && native_->window->shown()) Fl::wait();
 }
 
-void SettingsDialogWindow::Native::ShowWindow() {
-    if (!window->shown()) window->show();
+void SettingsDialogWindow::ShowWindow() {
+    if (!native_->window->shown()) native_->window->show();
 }
+
+void SettingsDialogWindow::PaintWindow() { Fl::flush(); }
+
+// A tab stop's widget holds the focus itself or, as the combo box does, in
+// one of its parts.
+bool SettingsDialogWindow::HasFocus(ControlId control) { return native_->Widget(control)->contains(Fl::focus()); }
+
+bool SettingsDialogWindow::CanFocus(ControlId control) {
+    const Fl_Widget* widget = native_->Widget(control);
+    return widget->visible() && widget->active_r();
+}
+
+void SettingsDialogWindow::Focus(ControlId control) { native_->Widget(control)->take_focus(); }
 
 const FrameExtents& SettingsDialogWindow::Native::Frame() {
     if (!frame) frame = ExpectedFrame(SaverDisplay(), window->w(), window->h());
@@ -169,14 +173,6 @@ ScreenRect SettingsDialogWindow::Native::OuterRect() {
     const FrameExtents& f = Frame();
     return {window->x() - f.left, window->y() - f.top, window->x() + window->w() + f.right,
             window->y() + window->h() + f.bottom};
-}
-
-void SettingsDialogWindow::Native::MoveFocus(bool backwards) {
-    std::optional<ControlId> current;
-    for (ControlId id : TabStops())
-        if (Widget(id)->contains(Fl::focus())) current = id;
-    const auto canFocus = [this](ControlId id) { return Widget(id)->visible() && Widget(id)->active_r(); };
-    if (const std::optional<ControlId> next = NextTabStop(current, backwards, canFocus)) Widget(*next)->take_focus();
 }
 
 TwipSize SettingsDialogWindow::ScreenSize() {
