@@ -165,6 +165,15 @@ constexpr const Control& ControlOf(ControlId id) { return kControls[std::size_t(
 // The control's place and size in pixels, in its container.
 constexpr Rect PixelsOf(ControlId id) { return ControlOf(id).twips.Pixels(); }
 
+// Whether a view paints the control itself, on its container: labels, images
+// and shapes have no window of their own. The pictures Img_Ra(0) and
+// Img_Ra(1) lie outside the window and are never seen; the views keep their
+// pictures at hand without a control.
+constexpr bool Painted(const Control& control) {
+    const bool windowless = control.kind == Kind::Label || control.kind == Kind::Image || control.kind == Kind::Shape;
+    return windowless && control.id != ImgRa0 && control.id != ImgRa1;
+}
+
 // Indexed groups the dialog's code addresses by number.
 inline constexpr std::array<ControlId, 3> kImgBgm{ImgBgm0, ImgBgm1, ImgBgm2};
 inline constexpr std::array<ControlId, 3> kLblBgm{LblBgm0, LblBgm1, LblBgm2};

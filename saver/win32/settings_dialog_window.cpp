@@ -141,14 +141,10 @@ void SettingsDialogWindow::Native::Build() {
                                             layout.backColour);
 }
 
-// Labels, images and shapes of one container, in design order. The pictures
-// Img_Ra(0) and Img_Ra(1) lie outside the window and are never seen; their
-// pictures are at hand without an item.
+// The painted controls of one container, in design order.
 void SettingsDialogWindow::Native::BuildPainted(PaintedWindow& surface, std::optional<ControlId> container) {
     for (const design::Control& control : design::kControls) {
-        if (control.container != container) continue;
-        if (control.kind != Kind::Label && control.kind != Kind::Image && control.kind != Kind::Shape) continue;
-        if (control.id == ControlId::ImgRa0 || control.id == ControlId::ImgRa1) continue;
+        if (control.container != container || !design::Painted(control)) continue;
         const design::Rect r = control.twips.Pixels();
         PaintedItem item;
         item.id = control.id;

@@ -88,13 +88,10 @@ void SettingsDialogWindow::Native::Build() {
     window->end();
 }
 
-// Labels, images and shapes of one container, in design order. The pictures
-// Img_Ra(0) and Img_Ra(1) lie outside the window and are never seen; their
-// pictures are at hand without a widget.
+// The painted controls of one container, in design order.
 void SettingsDialogWindow::Native::BuildPainted(std::optional<ControlId> container, int originX, int originY) {
     for (const design::Control& control : design::kControls) {
-        if (control.container != container) continue;
-        if (control.id == ControlId::ImgRa0 || control.id == ControlId::ImgRa1) continue;
+        if (control.container != container || !design::Painted(control)) continue;
         if (control.kind == Kind::Label)
             Widget(control.id) = new TransparentLabel(control, originX, originY);
         else if (control.kind == Kind::Image)
