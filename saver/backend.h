@@ -220,12 +220,11 @@ public:
     bool Exists() const;
 
     // Hands the user's actions on the window to the dialog: clicks and
-    // presses to its handlers, Tab and Shift+Tab to MoveFocus, the system's
-    // close command to Unload.
+    // presses to its handlers, the system's close command to Unload.
     void Connect(SettingsDialog& dialog);
 
-    // Runs the window's events until the dialog has unloaded or the window
-    // has gone.
+    // Runs the window's events, Tab and Shift+Tab going to the dialog's
+    // MoveFocus, until the dialog has unloaded or the window has gone.
     void RunUntilClosed(SettingsDialog& dialog);
 
     void ShowWindow() override;

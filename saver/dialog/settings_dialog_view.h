@@ -46,7 +46,7 @@ class SettingsDialogView {
 public:
     virtual ~SettingsDialogView() = default;
 
-    // Maps the window, and paints it and what it holds at once.
+    // Showing maps the window; painting draws it and what it holds at once.
     virtual void ShowWindow() = 0;
     virtual void PaintWindow() = 0;
 
