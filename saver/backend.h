@@ -47,12 +47,10 @@ std::filesystem::path SystemPath(const std::string& text);
 // UTF-8's lengths on Linux.
 std::size_t SystemCharacterSize(unsigned char first);
 
-// True when any top-level window, hidden ones included, has exactly this title.
-bool WindowExists(const std::string& title);
-
-// The process of each window WindowExists would find by this title, one entry
-// a window; nothing for a window whose process the system does not tell (an
-// X window without _NET_WM_PID).
+// The process of each top-level window, hidden ones included, that has
+// exactly this title, one entry a window (none: there is no such window);
+// nothing for a window whose process the system does not tell (an X window
+// without _NET_WM_PID).
 std::vector<std::optional<ProcessId>> ProcessesOfWindowsTitled(const std::string& title);
 
 // A modal message with an OK button; returns once it was closed. Without a
@@ -218,10 +216,22 @@ public:
     SettingsDialogWindow(const SettingsDialogWindow&) = delete;
     SettingsDialogWindow& operator=(const SettingsDialogWindow&) = delete;
 
-    // Loads and shows the dialog, and runs its events until it has closed;
-    // returns at once where no window could be made (no display).
-    void Run(SettingsDialog& dialog);
+    // False when no window could be made (no display): there is no dialog then.
+    bool Exists() const;
 
+    // Hands the user's actions on the window to the dialog: clicks and
+    // presses to its handlers, the system's close command to Unload.
+    void Connect(SettingsDialog& dialog);
+
+    // Runs the window's events, Tab and Shift+Tab going to the dialog's
+    // MoveFocus, until the dialog has unloaded or the window has gone.
+    void RunUntilClosed(SettingsDialog& dialog);
+
+    void ShowWindow() override;
+    void PaintWindow() override;
+    bool HasFocus(design::ControlId control) override;
+    bool CanFocus(design::ControlId control) override;
+    void Focus(design::ControlId control) override;
     TwipSize ScreenSize() override;
     TwipSize WindowSize() override;
     void MoveWindow(long left, long top) override;

@@ -7,7 +7,10 @@ namespace velmoran {
 void RunSettingsDialogForm(MusicSettings& settings, const SaverPlaces& places) {
     SettingsDialogWindow window;
     SettingsDialog dialog(window, settings, SystemProfileStore(), places);
-    window.Run(dialog);
+    if (!window.Exists()) return;
+    window.Connect(dialog);
+    dialog.Show();
+    window.RunUntilClosed(dialog);
 }
 
 }  // namespace velmoran

@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "saver/dialog/dialog_tab_order.h"
 #include "saver/settings/number_text.h"
 #include "saver/settings/paths.h"
 
@@ -42,6 +43,14 @@ std::int16_t RepeatFromText(std::string_view text) {
 SettingsDialog::SettingsDialog(SettingsDialogView& view, MusicSettings& settings, ProfileStore& store,
                                SaverPlaces places)
     : view_(view), settings_(settings), store_(store), places_(std::move(places)) {}
+
+void SettingsDialog::Show() {
+    Form_Load();
+    view_.ShowWindow();
+    Form_Resize();
+    view_.PaintWindow();
+    view_.Focus(TabStops().front());
+}
 
 void SettingsDialog::Form_Load() {
     PlaceWindow();
@@ -151,6 +160,14 @@ bool SettingsDialog::SaveSettings() {
 }
 
 void SettingsDialog::Cmd_Can_Click() { Unload(); }
+
+void SettingsDialog::MoveFocus(bool backwards) {
+    std::optional<ControlId> current;
+    for (ControlId stop : TabStops())
+        if (view_.HasFocus(stop)) current = stop;
+    const auto canFocus = [this](ControlId stop) { return view_.CanFocus(stop); };
+    if (const std::optional<ControlId> next = NextTabStop(current, backwards, canFocus)) view_.Focus(*next);
+}
 
 void SettingsDialog::Form_Unload() { view_.ZoomClose(anchor_); }
 

@@ -5,8 +5,8 @@
 //
 // This presenter holds the dialog's behaviour in handlers named after the
 // element and the event; a platform view (settings_dialog_view.h) shows it
-// and forwards its events here. The dialog has no keyboard handling of its
-// own: no key saves, cancels or presses a button.
+// and forwards its events here. Of the keys the dialog knows only Tab and
+// Shift+Tab, which move the focus: no key saves, cancels or presses a button.
 #pragma once
 
 #include <cstdint>
@@ -47,6 +47,10 @@ public:
     SettingsDialog(const SettingsDialog&) = delete;
     SettingsDialog& operator=(const SettingsDialog&) = delete;
 
+    // Opens the dialog: Form_Load, the window shown, Form_Resize, the window
+    // painted at once, gradients and all, and the focus on the first tab stop.
+    void Show();
+
     // Once, before the window is first shown: placement, buttons, marks,
     // combo box, file name, and the opening zoom from the pointer.
     void Form_Load();
@@ -65,6 +69,10 @@ public:
     void Cmd_Set_Click();
     void Cmd_Can_Click();
     void lbl_URL_Click();
+
+    // Tab (backwards: Shift+Tab): the focus goes to the next tab stop that
+    // can take it.
+    void MoveFocus(bool backwards);
 
     // Closes the dialog as every way of closing it does: Form_Unload, then
     // the window goes. The view calls it when the system closes the window

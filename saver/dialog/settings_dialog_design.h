@@ -16,6 +16,9 @@ namespace velmoran::design {
 
 inline constexpr int kTwipsPerPixel = 15;
 
+// A length in twips as the views place it: in whole pixels, the rest dropped.
+constexpr int Pixels(int twips) { return twips / kTwipsPerPixel; }
+
 // The author's home page, the caption of lbl_URL and the address it opens.
 inline constexpr std::string_view kHomeAddress = "https://velmoran.example.org/";
 // The credit line lbl(7) above it.
@@ -25,7 +28,7 @@ struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
 
     constexpr Rect Pixels() const {
-        return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
+        return {design::Pixels(left), design::Pixels(top), design::Pixels(width), design::Pixels(height)};
     }
     friend constexpr bool operator==(const Rect&, const Rect&) = default;
 };
@@ -158,6 +161,18 @@ constexpr bool InDesignOrder() {
 static_assert(InDesignOrder(), "kControls lists the controls in ControlId order");
 
 constexpr const Control& ControlOf(ControlId id) { return kControls[std::size_t(id)]; }
+
+// The control's place and size in pixels, in its container.
+constexpr Rect PixelsOf(ControlId id) { return ControlOf(id).twips.Pixels(); }
+
+// Whether a view paints the control itself, on its container: labels, images
+// and shapes have no window of their own. The pictures Img_Ra(0) and
+// Img_Ra(1) lie outside the window and are never seen; the views keep their
+// pictures at hand without a control.
+constexpr bool Painted(const Control& control) {
+    const bool windowless = control.kind == Kind::Label || control.kind == Kind::Image || control.kind == Kind::Shape;
+    return windowless && control.id != ImgRa0 && control.id != ImgRa1;
+}
 
 // Indexed groups the dialog's code addresses by number.
 inline constexpr std::array<ControlId, 3> kImgBgm{ImgBgm0, ImgBgm1, ImgBgm2};

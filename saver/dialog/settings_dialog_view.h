@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "saver/dialog/dialog_gradient.h"
+#include "saver/dialog/dialog_pointer.h"
 #include "saver/dialog/settings_dialog_design.h"
 #include "saver/dialog/zoom_anchor.h"
 #include "saver/rgb_colour.h"
@@ -33,8 +34,6 @@ struct ScaleSize {
     double width = 0, height = 0;
 };
 
-enum class PointerShape { Default, Hourglass };
-
 // The file-open dialog: one filter entry, a title and the folder it opens in.
 struct FileChooserRequest {
     std::string filterDescription;
@@ -46,6 +45,17 @@ struct FileChooserRequest {
 class SettingsDialogView {
 public:
     virtual ~SettingsDialogView() = default;
+
+    // Showing maps the window; painting draws it and what it holds at once.
+    virtual void ShowWindow() = 0;
+    virtual void PaintWindow() = 0;
+
+    // The keyboard focus on a tab stop (dialog_tab_order.h): whether the
+    // control or one of its parts holds it, whether the control can take it
+    // now (shown and enabled), and giving it to the control.
+    virtual bool HasFocus(design::ControlId control) = 0;
+    virtual bool CanFocus(design::ControlId control) = 0;
+    virtual void Focus(design::ControlId control) = 0;
 
     // The screen's size and the window's outer size, in twips; moving puts
     // the window's outer top-left corner at (left, top) twips on the screen.
@@ -77,7 +87,8 @@ public:
     virtual void ZoomOpen(const ZoomAnchor& anchor) = 0;
     virtual void ZoomClose(const ZoomAnchor& anchor) = 0;
 
-    // The application-wide mouse pointer.
+    // The application-wide mouse pointer, Default or Hourglass; the view
+    // shows PointerOver it and the control under the pointer.
     virtual void SetPointer(PointerShape shape) = 0;
 
     // The file-open dialog, owned by the dialog's window; the chosen path, or

@@ -17,6 +17,10 @@ namespace {
 
 constexpr std::chrono::milliseconds kWindowLookAgain{50};
 
+// A window with the title exists when the system lists one, whether or not it
+// tells its process.
+bool WindowExists(const std::string& title) { return !ProcessesOfWindowsTitled(title).empty(); }
+
 class DesktopStartup final : public StartupPlatform {
 public:
     bool WindowExists(const std::string& title) override { return velmoran::WindowExists(title); }

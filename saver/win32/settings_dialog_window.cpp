@@ -11,10 +11,10 @@
 
 #include "saver/backend.h"
 #include "saver/dialog/dialog_button_design.h"
-#include "saver/dialog/dialog_tab_order.h"
 #include "saver/program_title.h"
 #include "saver/win32/dialog_art.h"
 #include "saver/win32/file_chooser.h"
+#include "saver/win32/gdi_font.h"
 #include "saver/win32/ole_picture.h"
 #include "saver/win32/painted_window.h"
 #include "saver/win32/wide_text.h"
@@ -33,10 +33,6 @@ constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 constexpr int kComboListHeight = 200;
 // The combo box draws three pixels of border above and below its item.
 constexpr int kComboFieldBorders = 6;
-
-int Px(int twips) { return twips / design::kTwipsPerPixel; }
-
-design::Rect PixelsOf(ControlId id) { return design::ControlOf(id).twips.Pixels(); }
 
 COLORREF ToColorRef(const std::optional<RgbColour>& colour) {
     const RgbColour c = colour.value_or(kBlack);
@@ -77,12 +73,10 @@ struct SettingsDialogWindow::Native {
     void BuildButton(ControlId id, HWND parent, const design::Font& ambient);
     void BuildCombo();
     void Connect(SettingsDialog& dialog);
-    void RunMessages(SettingsDialog& dialog);
-    void MoveFocus(bool backwards);
     HWND FocusWindow(ControlId id) const;
     HWND Form() const { return form ? form->Handle() : nullptr; }
     HFONT FontOf(const design::Font& font);
-    HCURSOR PointerOver(std::optional<ControlId> control) const;
+    HCURSOR CursorOver(std::optional<ControlId> control) const;
 
     OleSession ole;  // first in, last out: the pictures and the file-open dialog are OLE's
     std::unique_ptr<PaintedWindow> form;
@@ -95,7 +89,7 @@ struct SettingsDialogWindow::Native {
     HICON icon = nullptr;
     HICON smallIcon = nullptr;
     HCURSOR linkPointer = nullptr;
-    bool busy = false;
+    PointerShape application = PointerShape::Default;
 };
 
 SettingsDialogWindow::SettingsDialogWindow() : native_(std::make_unique<Native>()) {}
@@ -125,7 +119,8 @@ void SettingsDialogWindow::Native::LoadArt() {
 void SettingsDialogWindow::Native::Build() {
     const design::Form& layout = design::kForm;
     form = std::make_unique<PaintedWindow>(nullptr, kFormStyle, Widen(layout.caption).c_str(), 0, 0,
-                                           Px(layout.innerWidth), Px(layout.innerHeight), layout.backColour);
+                                           design::Pixels(layout.innerWidth), design::Pixels(layout.innerHeight),
+                                           layout.backColour);
     if (!Form()) return;
     if (icon) SendMessageW(Form(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     if (smallIcon) SendMessageW(Form(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
@@ -141,19 +136,15 @@ void SettingsDialogWindow::Native::Build() {
 
     BuildButton(ControlId::CmdSet, Form(), design::kGothic);
     BuildButton(ControlId::CmdCan, Form(), design::kGothic);
-    const design::Rect d = PixelsOf(ControlId::PicDummy);
+    const design::Rect d = design::PixelsOf(ControlId::PicDummy);
     dummy = std::make_unique<PaintedWindow>(Form(), kChildStyle, L"", d.left, d.top, d.width, d.height,
                                             layout.backColour);
 }
 
-// Labels, images and shapes of one container, in design order. The pictures
-// Img_Ra(0) and Img_Ra(1) lie outside the window and are never seen; their
-// pictures are at hand without an item.
+// The painted controls of one container, in design order.
 void SettingsDialogWindow::Native::BuildPainted(PaintedWindow& surface, std::optional<ControlId> container) {
     for (const design::Control& control : design::kControls) {
-        if (control.container != container) continue;
-        if (control.kind != Kind::Label && control.kind != Kind::Image && control.kind != Kind::Shape) continue;
-        if (control.id == ControlId::ImgRa0 || control.id == ControlId::ImgRa1) continue;
+        if (control.container != container || !design::Painted(control)) continue;
         const design::Rect r = control.twips.Pixels();
         PaintedItem item;
         item.id = control.id;
@@ -168,7 +159,7 @@ void SettingsDialogWindow::Native::BuildPainted(PaintedWindow& surface, std::opt
 }
 
 void SettingsDialogWindow::Native::BuildButton(ControlId id, HWND parent, const design::Font& ambient) {
-    const design::Rect r = PixelsOf(id);
+    const design::Rect r = design::PixelsOf(id);
     auto button = std::make_unique<CommandButton>(reinterpret_cast<WindowRef>(parent), r.left, r.top, r.width,
                                                   r.height);
     button->SetAmbientFont(ToButtonFont(ambient));
@@ -189,16 +180,18 @@ void SettingsDialogWindow::Native::BuildCombo() {
     SendMessageW(combo, CB_SETITEMHEIGHT, WPARAM(-1), LPARAM(r.height - kComboFieldBorders));
 }
 
+// Each of the design's fonts is made once and kept while the dialog lasts.
 HFONT SettingsDialogWindow::Native::FontOf(const design::Font& font) {
     for (const auto& [made, handle] : fonts)
         if (made == font) return handle;
-    const std::wstring face = Widen(font.face);
-    HFONT handle = CreateFontW(-FontPixelHeight(ToButtonFont(font)), 0, 0, 0, FW_NORMAL, FALSE, font.underline, FALSE,
-                               DWORD(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                               DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+    HFONT handle = MakeFont(ToButtonFont(font));
     fonts.emplace_back(font, handle);
     return handle;
 }
+
+bool SettingsDialogWindow::Exists() const { return native_->Form() && native_->panel->Handle(); }
+
+void SettingsDialogWindow::Connect(SettingsDialog& dialog) { native_->Connect(dialog); }
 
 void SettingsDialogWindow::Native::Connect(SettingsDialog& dialog) {
     form->onClose = [&dialog] { dialog.Unload(); };
@@ -215,41 +208,31 @@ void SettingsDialogWindow::Native::Connect(SettingsDialog& dialog) {
     form->onClick = [&dialog](ControlId id) {
         if (id == ControlId::LblUrl) dialog.lbl_URL_Click();
     };
-    const auto pointer = [this](std::optional<ControlId> id) { return PointerOver(id); };
+    const auto pointer = [this](std::optional<ControlId> id) { return CursorOver(id); };
     form->pointerOver = pointer;
     panel->pointerOver = pointer;
 }
 
-// The application-wide hourglass over everything; otherwise the link's own
-// pointer over the link.
-HCURSOR SettingsDialogWindow::Native::PointerOver(std::optional<ControlId> control) const {
-    if (busy) return LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT));
-    if (control == ControlId::LblUrl && linkPointer) return linkPointer;
+// Null: the window class's own cursor, the arrow.
+HCURSOR SettingsDialogWindow::Native::CursorOver(std::optional<ControlId> control) const {
+    switch (PointerOver(application, control)) {
+    case PointerShape::Hourglass: return LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT));
+    case PointerShape::Link: return linkPointer;
+    case PointerShape::Default: break;
+    }
     return nullptr;
 }
 
-void SettingsDialogWindow::Run(SettingsDialog& dialog) {
-    Native& n = *native_;
-    if (!n.Form() || !n.panel->Handle()) return;
-    n.Connect(dialog);
-    dialog.Form_Load();
-    ShowWindow(n.Form(), SW_SHOWNORMAL);
-    dialog.Form_Resize();
-    UpdateWindow(n.Form());
-    if (HWND first = n.FocusWindow(TabStops().front())) SetFocus(first);
-    n.RunMessages(dialog);
-}
-
 // The dialog is modal: its messages run here until it has gone. Tab and
-// Shift+Tab move the focus in the design's order; no other key is the
-// dialog's own.
-void SettingsDialogWindow::Native::RunMessages(SettingsDialog& dialog) {
+// Shift+Tab go to the dialog; no other key is the dialog's own.
+void SettingsDialogWindow::RunUntilClosed(SettingsDialog& dialog) {
+    const Native& n = *native_;
     MSG message;
-    while (!dialog.Unloaded() && Form() && GetMessageW(&message, nullptr, 0, 0) > 0) {
-        const bool inDialog = message.hwnd == Form() || IsChild(Form(), message.hwnd);
+    while (!dialog.Unloaded() && n.Form() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        const bool inDialog = message.hwnd == n.Form() || IsChild(n.Form(), message.hwnd);
         if (inDialog && message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
             GetKeyState(VK_MENU) >= 0) {
-            MoveFocus(GetKeyState(VK_SHIFT) < 0);
+            dialog.MoveFocus(GetKeyState(VK_SHIFT) < 0);
             continue;
         }
         TranslateMessage(&message);
@@ -265,18 +248,24 @@ HWND SettingsDialogWindow::Native::FocusWindow(ControlId id) const {
     return button ? reinterpret_cast<HWND>(button->Window()) : nullptr;
 }
 
-void SettingsDialogWindow::Native::MoveFocus(bool backwards) {
+void SettingsDialogWindow::ShowWindow() { ::ShowWindow(native_->Form(), SW_SHOWNORMAL); }
+
+void SettingsDialogWindow::PaintWindow() { UpdateWindow(native_->Form()); }
+
+// The combo box's edit field is a child of the combo box.
+bool SettingsDialogWindow::HasFocus(ControlId control) {
+    const HWND window = native_->FocusWindow(control);
     const HWND focus = GetFocus();
-    std::optional<ControlId> current;
-    for (ControlId id : TabStops()) {
-        const HWND window = FocusWindow(id);
-        if (window && (window == focus || IsChild(window, focus))) current = id;
-    }
-    const auto canFocus = [this](ControlId id) {
-        const HWND window = FocusWindow(id);
-        return window && IsWindowVisible(window) && IsWindowEnabled(window);
-    };
-    if (const std::optional<ControlId> next = NextTabStop(current, backwards, canFocus)) SetFocus(FocusWindow(*next));
+    return window && (window == focus || IsChild(window, focus));
+}
+
+bool SettingsDialogWindow::CanFocus(ControlId control) {
+    const HWND window = native_->FocusWindow(control);
+    return window && IsWindowVisible(window) && IsWindowEnabled(window);
+}
+
+void SettingsDialogWindow::Focus(ControlId control) {
+    if (const HWND window = native_->FocusWindow(control)) SetFocus(window);
 }
 
 TwipSize SettingsDialogWindow::ScreenSize() {
@@ -349,14 +338,14 @@ void SettingsDialogWindow::ZoomClose(const ZoomAnchor& anchor) {
 // The pointer changes at once, over whichever of the dialog's windows it is.
 void SettingsDialogWindow::SetPointer(PointerShape shape) {
     Native& n = *native_;
-    n.busy = shape == PointerShape::Hourglass;
+    n.application = shape;
     POINT p;
     if (!GetCursorPos(&p)) return;
     const HWND under = WindowFromPoint(p);
     if (under && (under == n.Form() || IsChild(n.Form(), under)))
         SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    else if (n.busy)
-        SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+    else if (const HCURSOR cursor = n.CursorOver(std::nullopt))
+        SetCursor(cursor);
 }
 
 std::optional<std::string> SettingsDialogWindow::ChooseFile(const FileChooserRequest& request) {

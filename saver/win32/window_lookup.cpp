@@ -6,10 +6,8 @@
 
 namespace velmoran {
 
-// FindWindow sees hidden top-level windows too.
-bool WindowExists(const std::string& title) { return FindWindowW(nullptr, Widen(title).c_str()) != nullptr; }
-
-// FindWindowEx goes through the same top-level windows one after another.
+// FindWindowEx goes through the top-level windows, hidden ones included, one
+// after another.
 std::vector<std::optional<ProcessId>> ProcessesOfWindowsTitled(const std::string& title) {
     const std::wstring name = Widen(title);
     std::vector<std::optional<ProcessId>> processes;

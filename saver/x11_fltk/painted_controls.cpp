@@ -15,8 +15,6 @@
 namespace velmoran {
 namespace {
 
-int Px(int twips) { return twips / design::kTwipsPerPixel; }
-
 std::int16_t ButtonBit(int button) {
     switch (button) {
     case FL_LEFT_MOUSE: return kLeftButton;
@@ -52,6 +50,12 @@ int PaintedControl::handle(int event) {
     return Fl_Widget::handle(event);
 }
 
+PaintedControl::PaintedControl(const design::Control& control, int originX, int originY)
+    : Fl_Widget(originX + design::Pixels(control.twips.left), originY + design::Pixels(control.twips.top),
+                design::Pixels(control.twips.width), design::Pixels(control.twips.height)) {
+    box(FL_NO_BOX);
+}
+
 void PaintedControl::RedrawContainer() {
     if (parent())
         parent()->redraw();
@@ -60,8 +64,7 @@ void PaintedControl::RedrawContainer() {
 }
 
 TransparentLabel::TransparentLabel(const design::Control& control, int originX, int originY)
-    : PaintedControl(originX + Px(control.twips.left), originY + Px(control.twips.top), Px(control.twips.width),
-                     Px(control.twips.height)),
+    : PaintedControl(control, originX, originY),
       caption_(control.caption),
       font_(control.font ? FltkFont(ToButtonFont(*control.font)) : FL_HELVETICA),
       size_(control.font ? FontPixelHeight(ToButtonFont(*control.font)) : FL_NORMAL_SIZE),
@@ -116,8 +119,7 @@ void TransparentLabel::draw() {
 }
 
 PictureControl::PictureControl(const design::Control& control, int originX, int originY)
-    : PaintedControl(originX + Px(control.twips.left), originY + Px(control.twips.top), Px(control.twips.width),
-                     Px(control.twips.height)) {}
+    : PaintedControl(control, originX, originY) {}
 
 void PictureControl::SetPicture(Fl_RGB_Image* picture) {
     if (picture == picture_) return;
@@ -133,8 +135,7 @@ void PictureControl::draw() {
 }
 
 FrameShape::FrameShape(const design::Control& control, int originX, int originY)
-    : PaintedControl(originX + Px(control.twips.left), originY + Px(control.twips.top), Px(control.twips.width),
-                     Px(control.twips.height)),
+    : PaintedControl(control, originX, originY),
       colour_(ColourOf(control.foreColour)) {}
 
 void FrameShape::draw() {

@@ -18,7 +18,9 @@ namespace velmoran {
 
 class PaintedControl : public Fl_Widget {
 public:
-    PaintedControl(int x, int y, int w, int h) : Fl_Widget(x, y, w, h) { box(FL_NO_BOX); }
+    // Where the design places the control, in pixels relative to the
+    // container's origin given.
+    PaintedControl(const design::Control& control, int originX, int originY);
 
     // A press of any mouse button, with the button's bit (kLeftButton,
     // kRightButton, kMiddleButton).

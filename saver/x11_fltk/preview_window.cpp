@@ -4,29 +4,21 @@
 #include <FL/Fl_Image.H>
 #include <FL/fl_draw.H>
 #include <FL/x.H>
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
 #include "saver/backend.h"
 #include "saver/x11_fltk/display.h"
 #include "saver/x11_fltk/embedded_jpeg.h"
+#include "saver/x11_fltk/managed_window.h"
 #include "saver/x11_fltk/screen_dpi.h"
 #include "saver/x11_fltk/x_error_trap.h"
 
 namespace velmoran {
 
 namespace {
-
-void SetTitle(Display* display, Window window, const char* title) {
-    XStoreName(display, window, title);
-    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
-                    XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(title), static_cast<int>(std::strlen(title)));
-}
 
 // X has no windows of no size: the smallest is one pixel.
 unsigned int XSize(int pixels) { return static_cast<unsigned int>(std::max(pixels, 1)); }
@@ -46,15 +38,13 @@ struct PreviewWindow::Native {
           // requests that meet a window that has gone fail quietly.
           trap(d),
           host(hostWindow),
-          protocols(XInternAtom(d, "WM_PROTOCOLS", False)),
-          deleteWindow(XInternAtom(d, "WM_DELETE_WINDOW", False)) {}
+          closeRequest(d) {}
     ~Native() {
         if (window && !destroyed) XDestroyWindow(display, window);
         XFlush(display);
     }
 
     bool Ends(const XEvent& event);
-    bool IsCloseRequest(const XEvent& event) const;
     // Composes the picture again if its size or place changed.
     void Repaint();
 
@@ -63,8 +53,7 @@ struct PreviewWindow::Native {
     ::Window host;
     ::Window window = 0;
     bool destroyed = false;  // by the server, with the host or on request of another program
-    Atom protocols;
-    Atom deleteWindow;
+    CloseRequest closeRequest;
     int width = 0;
     int height = 0;
     PreviewRect image;
@@ -106,8 +95,8 @@ void PreviewWindow::Load(int width, int height, const PreviewRect& image) {
     attributes.event_mask = StructureNotifyMask;
     n.window = XCreateWindow(n.display, DefaultRootWindow(n.display), 0, 0, XSize(width), XSize(height), 0,
                              CopyFromParent, InputOutput, CopyFromParent, CWBackPixel | CWEventMask, &attributes);
-    SetTitle(n.display, n.window, preview_design::kCaption);
-    XSetWMProtocols(n.display, n.window, &n.deleteWindow, 1);
+    SetWindowTitle(n.display, n.window, preview_design::kCaption);
+    n.closeRequest.AcceptOn(n.window);
 
     Fl_Image::RGB_scaling(FL_RGB_SCALING_BILINEAR);
     n.background = LoadEmbeddedJpeg(preview_design::kBackgroundPicture);
@@ -150,14 +139,7 @@ void PreviewWindow::Show() {
 
 void PreviewWindow::PostClose() {
     Native& n = *native_;
-    XEvent close{};
-    close.xclient.type = ClientMessage;
-    close.xclient.window = n.window;
-    close.xclient.message_type = n.protocols;
-    close.xclient.format = 32;
-    close.xclient.data.l[0] = static_cast<long>(n.deleteWindow);
-    close.xclient.data.l[1] = CurrentTime;
-    XSendEvent(n.display, n.window, False, NoEventMask, &close);
+    n.closeRequest.Send(n.window);
     XFlush(n.display);
 }
 
@@ -182,15 +164,10 @@ bool PreviewWindow::Native::Ends(const XEvent& event) {
         case ReparentNotify:
             return event.xreparent.window == window && event.xreparent.parent != host;
         case ClientMessage:
-            return IsCloseRequest(event);
+            return closeRequest.Is(event, window);
         default:
             return false;
     }
-}
-
-bool PreviewWindow::Native::IsCloseRequest(const XEvent& event) const {
-    return event.xclient.window == window && event.xclient.message_type == protocols &&
-           static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow;
 }
 
 void PreviewWindow::Native::Repaint() {

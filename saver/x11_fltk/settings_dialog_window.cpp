@@ -9,7 +9,6 @@
 
 #include "saver/backend.h"
 #include "saver/dialog/dialog_button_design.h"
-#include "saver/dialog/dialog_tab_order.h"
 #include "saver/program_title.h"
 #include "saver/x11_fltk/dialog_pictures.h"
 #include "saver/x11_fltk/dialog_surfaces.h"
@@ -27,23 +26,13 @@ namespace velmoran {
 using design::ControlId;
 using design::Kind;
 
-namespace {
-
-int Px(int twips) { return twips / design::kTwipsPerPixel; }
-
-design::Rect PixelsOf(ControlId id) { return design::ControlOf(id).twips.Pixels(); }
-
-}  // namespace
-
 struct SettingsDialogWindow::Native {
     void Build();
     void BuildPainted(std::optional<ControlId> container, int originX, int originY);
     void BuildButton(ControlId id, Fl_Group& parent, int originX, int originY, const design::Font& ambient);
     void Connect(SettingsDialog& dialog);
-    void ShowWindow();
     const FrameExtents& Frame();
     ScreenRect OuterRect();
-    void MoveFocus(bool backwards);
     void ShowPointer();
     Fl_Widget*& Widget(ControlId id) { return widgets[std::size_t(id)]; }
     CommandButton* Button(ControlId id) const { return buttons[std::size_t(id)].get(); }
@@ -54,8 +43,8 @@ struct SettingsDialogWindow::Native {
     std::array<Fl_Widget*, design::kControlCount> widgets{};
     // Destroyed before the window, which would otherwise take their widgets with it.
     std::array<std::unique_ptr<CommandButton>, design::kControlCount> buttons;
-    bool overLink = false;
-    bool busy = false;
+    PointerShape application = PointerShape::Default;
+    std::optional<ControlId> hovered;  // the control under the pointer, where it matters
     // The window manager's frame around the window, asked once before the
     // window is first shown.
     std::optional<FrameExtents> frame;
@@ -73,8 +62,8 @@ SettingsDialogWindow::~SettingsDialogWindow() = default;
 // first, then the controls with windows of their own, which lie above them.
 void SettingsDialogWindow::Native::Build() {
     const design::Form& form = design::kForm;
-    window = std::make_unique<DialogWindow>(Px(form.innerWidth), Px(form.innerHeight), form.caption.data(),
-                                            form.backColour);
+    window = std::make_unique<DialogWindow>(design::Pixels(form.innerWidth), design::Pixels(form.innerHeight),
+                                            form.caption.data(), form.backColour);
     window->xclass("Velmoran");
     if (Fl_RGB_Image* icon = WindowIconPicture()) window->icon(icon);
     BuildPainted(std::nullopt, 0, 0);
@@ -84,7 +73,7 @@ void SettingsDialogWindow::Native::Build() {
     panel = new DialogPanel(p.left, p.top, p.width, p.height, pic.backColour.value_or(form.backColour));
     Widget(ControlId::PicC0) = new FocusHolder(p.left, p.top, 0, 0);
     BuildPainted(ControlId::PicC0, p.left, p.top);
-    const design::Rect c = PixelsOf(ControlId::BgmRepeat);
+    const design::Rect c = design::PixelsOf(ControlId::BgmRepeat);
     combo = new RepeatCombo(p.left + c.left, p.top + c.top, c.width, c.height);
     const ButtonFont comboFont = ToButtonFont(*design::ControlOf(ControlId::BgmRepeat).font);
     combo->SetFont(FltkFont(comboFont), FontPixelHeight(comboFont));
@@ -94,18 +83,15 @@ void SettingsDialogWindow::Native::Build() {
 
     BuildButton(ControlId::CmdSet, *window, 0, 0, design::kGothic);
     BuildButton(ControlId::CmdCan, *window, 0, 0, design::kGothic);
-    const design::Rect d = PixelsOf(ControlId::PicDummy);
+    const design::Rect d = design::PixelsOf(ControlId::PicDummy);
     Widget(ControlId::PicDummy) = new FocusHolder(d.left, d.top, d.width, d.height);
     window->end();
 }
 
-// Labels, images and shapes of one container, in design order. The pictures
-// Img_Ra(0) and Img_Ra(1) lie outside the window and are never seen; their
-// pictures are at hand without a widget.
+// The painted controls of one container, in design order.
 void SettingsDialogWindow::Native::BuildPainted(std::optional<ControlId> container, int originX, int originY) {
     for (const design::Control& control : design::kControls) {
-        if (control.container != container) continue;
-        if (control.id == ControlId::ImgRa0 || control.id == ControlId::ImgRa1) continue;
+        if (control.container != container || !design::Painted(control)) continue;
         if (control.kind == Kind::Label)
             Widget(control.id) = new TransparentLabel(control, originX, originY);
         else if (control.kind == Kind::Image)
@@ -117,7 +103,7 @@ void SettingsDialogWindow::Native::BuildPainted(std::optional<ControlId> contain
 
 void SettingsDialogWindow::Native::BuildButton(ControlId id, Fl_Group& parent, int originX, int originY,
                                                const design::Font& ambient) {
-    const design::Rect r = PixelsOf(id);
+    const design::Rect r = design::PixelsOf(id);
     auto button = std::make_unique<CommandButton>(reinterpret_cast<WindowRef>(static_cast<Fl_Widget*>(&parent)),
                                                   originX + r.left, originY + r.top, r.width, r.height);
     button->SetAmbientFont(ToButtonFont(ambient));
@@ -126,9 +112,13 @@ void SettingsDialogWindow::Native::BuildButton(ControlId id, Fl_Group& parent, i
     buttons[std::size_t(id)] = std::move(button);
 }
 
+bool SettingsDialogWindow::Exists() const { return native_->window != nullptr; }
+
+void SettingsDialogWindow::Connect(SettingsDialog& dialog) { native_->Connect(dialog); }
+
 void SettingsDialogWindow::Native::Connect(SettingsDialog& dialog) {
     window->onClose = [&dialog] { dialog.Unload(); };
-    window->onTab = [this](bool backwards) { MoveFocus(backwards); };
+    window->onTab = [&dialog](bool backwards) { dialog.MoveFocus(backwards); };
     Button(ControlId::CmdSet)->OnClick([&dialog] { dialog.Cmd_Set_Click(); });
     Button(ControlId::CmdCan)->OnClick([&dialog] { dialog.Cmd_Can_Click(); });
     Button(ControlId::CmdFile0)->OnClick([&dialog] { dialog.Cmd_File_Click(design::ControlOf(ControlId::CmdFile0).index); });
@@ -144,28 +134,31 @@ void SettingsDialogWindow::Native::Connect(SettingsDialog& dialog) {
     auto* link = static_cast<PaintedControl*>(Widget(ControlId::LblUrl));
     link->onClick = [&dialog] { dialog.lbl_URL_Click(); };
     link->onHover = [this](bool inside) {
-        overLink = inside;
+        hovered = inside ? std::optional(ControlId::LblUrl) : std::nullopt;
         ShowPointer();
     };
 }
 
-// The window is mapped once it has been placed and has zoomed open, and is
-// painted at once.
-void SettingsDialogWindow::Run(SettingsDialog& dialog) {
-    Native& n = *native_;
-    if (!n.window) return;
-    n.Connect(dialog);
-    dialog.Form_Load();
-    n.ShowWindow();
-    dialog.Form_Resize();
-    Fl::flush();
-    n.Widget(TabStops().front())->take_focus();
-    while (!dialog.Unloaded() && n.window->shown()) Fl::wait();
+void SettingsDialogWindow::RunUntilClosed(SettingsDialog& dialog) {
+    while (!dialog.Unloaded() && native_->window->shown()) Fl::wait();
 }
 
-void SettingsDialogWindow::Native::ShowWindow() {
-    if (!window->shown()) window->show();
+void SettingsDialogWindow::ShowWindow() {
+    if (!native_->window->shown()) native_->window->show();
 }
+
+void SettingsDialogWindow::PaintWindow() { Fl::flush(); }
+
+// A tab stop's widget holds the focus itself or, as the combo box does, in
+// one of its parts.
+bool SettingsDialogWindow::HasFocus(ControlId control) { return native_->Widget(control)->contains(Fl::focus()); }
+
+bool SettingsDialogWindow::CanFocus(ControlId control) {
+    const Fl_Widget* widget = native_->Widget(control);
+    return widget->visible() && widget->active_r();
+}
+
+void SettingsDialogWindow::Focus(ControlId control) { native_->Widget(control)->take_focus(); }
 
 const FrameExtents& SettingsDialogWindow::Native::Frame() {
     if (!frame) frame = ExpectedFrame(SaverDisplay(), window->w(), window->h());
@@ -177,14 +170,6 @@ ScreenRect SettingsDialogWindow::Native::OuterRect() {
     const FrameExtents& f = Frame();
     return {window->x() - f.left, window->y() - f.top, window->x() + window->w() + f.right,
             window->y() + window->h() + f.bottom};
-}
-
-void SettingsDialogWindow::Native::MoveFocus(bool backwards) {
-    std::optional<ControlId> current;
-    for (ControlId id : TabStops())
-        if (Widget(id)->contains(Fl::focus())) current = id;
-    const auto canFocus = [this](ControlId id) { return Widget(id)->visible() && Widget(id)->active_r(); };
-    if (const std::optional<ControlId> next = NextTabStop(current, backwards, canFocus)) Widget(*next)->take_focus();
 }
 
 TwipSize SettingsDialogWindow::ScreenSize() {
@@ -265,17 +250,17 @@ void SettingsDialogWindow::ZoomClose(const ZoomAnchor& anchor) {
 }
 
 void SettingsDialogWindow::SetPointer(PointerShape shape) {
-    native_->busy = shape == PointerShape::Hourglass;
+    native_->application = shape;
     native_->ShowPointer();
 }
 
-// The application-wide hourglass over everything; otherwise the link's own
-// pointer over the link.
+// The window's one cursor: FLTK changes it as the pointer crosses the link.
 void SettingsDialogWindow::Native::ShowPointer() {
+    const PointerShape shape = PointerOver(application, hovered);
     const PointerPicture link = LinkPointerPicture();
-    if (busy)
+    if (shape == PointerShape::Hourglass)
         window->cursor(FL_CURSOR_WAIT);
-    else if (overLink && link.image)
+    else if (shape == PointerShape::Link && link.image)
         window->cursor(link.image, link.hotX, link.hotY);
     else
         window->cursor(FL_CURSOR_DEFAULT);

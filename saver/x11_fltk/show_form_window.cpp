@@ -2,16 +2,14 @@
 // FLTK's timers and event loop, the signals that end the session, and the
 // screen, all on the saver's one display connection.
 #include <FL/Fl.H>
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
-
-#include <cstring>
 
 #include "common/window_facts.h"
 #include "saver/backend.h"
 #include "saver/x11_fltk/display.h"
 #include "saver/x11_fltk/end_signals.h"
 #include "saver/x11_fltk/kept_desktop.h"
+#include "saver/x11_fltk/managed_window.h"
 #include "saver/x11_fltk/screen_capture.h"
 
 namespace velmoran {
@@ -22,15 +20,10 @@ namespace {
 // to receive a window manager's close request.
 class HiddenWindow {
 public:
-    explicit HiddenWindow(Display* d) : display_(d) {
-        window_ = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
-        XStoreName(d, window_, kRunFormTitle);
-        XChangeProperty(d, window_, XInternAtom(d, "_NET_WM_NAME", False), XInternAtom(d, "UTF8_STRING", False),
-                        8, PropModeReplace, reinterpret_cast<const unsigned char*>(kRunFormTitle),
-                        static_cast<int>(std::strlen(kRunFormTitle)));
-        protocols_ = XInternAtom(d, "WM_PROTOCOLS", False);
-        deleteWindow_ = XInternAtom(d, "WM_DELETE_WINDOW", False);
-        XSetWMProtocols(d, window_, &deleteWindow_, 1);
+    explicit HiddenWindow(Display* d)
+        : display_(d), window_(XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0)), closeRequest_(d) {
+        SetWindowTitle(d, window_, kRunFormTitle);
+        closeRequest_.AcceptOn(window_);
         XFlush(d);
     }
     ~HiddenWindow() {
@@ -40,16 +33,12 @@ public:
     HiddenWindow(const HiddenWindow&) = delete;
     HiddenWindow& operator=(const HiddenWindow&) = delete;
 
-    bool IsCloseRequest(const XEvent& e) const {
-        return e.type == ClientMessage && e.xclient.window == window_ && e.xclient.message_type == protocols_ &&
-               static_cast<Atom>(e.xclient.data.l[0]) == deleteWindow_;
-    }
+    bool IsCloseRequest(const XEvent& e) const { return closeRequest_.Is(e, window_); }
 
 private:
     Display* display_;
     Window window_;
-    Atom protocols_;
-    Atom deleteWindow_;
+    CloseRequest closeRequest_;
 };
 
 constexpr double kWatchSeconds = TimerIntervalMs(ShowTimer::Watch) / 1000.0;

@@ -83,11 +83,6 @@ Window FindWindowTitled(Display* display, const std::string& title) {
     return first;
 }
 
-bool WindowExists(const std::string& title) {
-    Display* display = SaverDisplay();
-    return display && WindowTitled(display, title);
-}
-
 std::vector<std::optional<ProcessId>> ProcessesOfWindowsTitled(const std::string& title) {
     Display* display = SaverDisplay();
     std::vector<std::optional<ProcessId>> processes;

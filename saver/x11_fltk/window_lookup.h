@@ -12,8 +12,4 @@ namespace velmoran {
 // since a window manager puts the top-level windows into frames of its own.
 Window FindWindowTitled(Display* display, const std::string& title);
 
-inline bool WindowTitled(Display* display, const std::string& title) {
-    return FindWindowTitled(display, title) != None;
-}
-
 }  // namespace velmoran

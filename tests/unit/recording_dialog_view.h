@@ -4,6 +4,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,8 +36,13 @@ public:
 
     // The order of the calls that have one: "combo text", "combo item",
     // "zoom open at x,y", "zoom close", "pointer default", "pointer hourglass",
-    // "open <address>", "close", "choose file".
+    // "open <address>", "close", "choose file", "show window" and "paint
+    // window" (each with how many surfaces were drawn by then), "focus <name>".
     std::vector<std::string> log;
+
+    // The tab stop that holds the focus, and those that cannot take it.
+    std::optional<ControlId> focus;
+    std::set<ControlId> unfocusable;
 
     // What the platform reports.
     TwipSize screen{15360, 11520};
@@ -47,6 +53,16 @@ public:
     std::optional<std::string> chooserAnswer;
     std::vector<FileChooserRequest> chooserRequests;
 
+    void ShowWindow() override { log.push_back("show window, " + std::to_string(drawn.size()) + " surfaces drawn"); }
+    void PaintWindow() override {
+        log.push_back("paint window, " + std::to_string(drawn.size()) + " surfaces drawn");
+    }
+    bool HasFocus(ControlId control) override { return focus == control; }
+    bool CanFocus(ControlId control) override { return !unfocusable.contains(control); }
+    void Focus(ControlId control) override {
+        focus = control;
+        log.push_back("focus " + std::string(design::ControlOf(control).name));
+    }
     TwipSize ScreenSize() override { return screen; }
     TwipSize WindowSize() override { return window; }
     void MoveWindow(long left, long top) override { position = {left, top}; }

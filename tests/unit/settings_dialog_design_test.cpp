@@ -190,5 +190,13 @@ TEST(SettingsDialogDesign, CreditAndLinkLieBelowThePanelClearOfTheButtons) {
     EXPECT_EQ(kHomeAddress.substr(0, 8), "https://");
 }
 
+TEST(SettingsDialogDesign, ViewsPaintTheWindowlessControlsButTheUnseenOptionPictures) {
+    std::set<ControlId> painted;
+    for (const Control& c : kControls)
+        if (Painted(c)) painted.insert(c.id);
+    EXPECT_EQ(painted, (std::set<ControlId>{Shape3_3, Lbl15, ImgBgm0, Lbl14, LblBgm1, LblBgm2, ImgBgm1, LblBgm0,
+                                            ImgBgm2, LblFname0, Lbl7, LblUrl}));
+}
+
 }  // namespace
 }  // namespace velmoran::design

@@ -383,5 +383,39 @@ TEST_F(SettingsDialogTest, ResizePaintsBothGradientsAcrossTheirSurfaces) {
     EXPECT_EQ(panel.back(), (RgbColour{30, 30, 30}));
 }
 
+TEST_F(SettingsDialogTest, ShowPaintsTheLoadedWindowWithItsGradientsAndFocusesThePanel) {
+    dialog.Show();
+    ASSERT_GE(view.log.size(), 5u);
+    EXPECT_EQ(std::vector<std::string>(view.log.end() - 5, view.log.end()),
+              (std::vector<std::string>{"zoom open at 300,200", "pointer default", "show window, 0 surfaces drawn",
+                                        "paint window, 2 surfaces drawn", "focus Pic_C"}));
+    EXPECT_TRUE(view.position);
+}
+
+TEST_F(SettingsDialogTest, TabMovesTheFocusAlongTheStopsThatCanTakeIt) {
+    view.unfocusable = {ControlId::BgmRepeat};
+    view.focus = ControlId::PicC0;
+    dialog.MoveFocus(false);
+    EXPECT_EQ(view.focus, ControlId::CmdFile0);
+    dialog.MoveFocus(true);
+    EXPECT_EQ(view.focus, ControlId::PicC0);
+    dialog.MoveFocus(true);
+    EXPECT_EQ(view.focus, ControlId::PicDummy);  // round the start to the end
+
+    view.focus = std::nullopt;  // on no tab stop
+    dialog.MoveFocus(false);
+    EXPECT_EQ(view.focus, ControlId::PicC0);
+}
+
+TEST_F(SettingsDialogTest, TabLeavesTheFocusWhereNoStopCanTakeIt) {
+    view.unfocusable = {ControlId::PicC0, ControlId::BgmRepeat, ControlId::CmdFile0, ControlId::CmdSet,
+                        ControlId::CmdCan, ControlId::PicDummy};
+    view.focus = ControlId::CmdSet;
+    dialog.MoveFocus(false);
+    dialog.MoveFocus(true);
+    EXPECT_EQ(view.focus, ControlId::CmdSet);
+    EXPECT_TRUE(view.log.empty());
+}
+
 }  // namespace
 }  // namespace velmoran
