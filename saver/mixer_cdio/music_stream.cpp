@@ -2,16 +2,34 @@
 
 #include <SDL_mixer.h>
 
+#include <cctype>
 #include <filesystem>
 
 #include "saver/mci/errors.h"
+#include "saver/mixer_cdio/regular_source.h"
 
 namespace velmoran {
+
+namespace {
+
+// The decoder a file's name asks for, as SDL_mixer chooses it when it opens
+// the file by name; by its first bytes otherwise.
+Mix_MusicType TypeOf(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == ".mp3") return MUS_MP3;
+    if (extension == ".wav") return MUS_WAV;
+    return MUS_NONE;
+}
+
+}  // namespace
 
 std::int32_t MixerMusic::Open(const std::string& path, std::unique_ptr<MusicStream>& stream) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return mci::kFileNotFound;
-    Mix_Music* music = Mix_LoadMUS(path.c_str());
+    // Opened as checked: a file swapped for a pipe since is refused, not waited on.
+    SDL_RWops* source = OpenRegularSource(path);
+    Mix_Music* music = source ? Mix_LoadMUSType_RW(source, TypeOf(path), 1) : nullptr;
     if (!music) return mci::kInvalidFile;
     stream.reset(new MixerMusic(music));
     return mci::kOk;

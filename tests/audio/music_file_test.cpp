@@ -2,6 +2,11 @@
 // disk driver.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <future>
 #include <thread>
 
 #include "audio/disk_audio.h"
@@ -96,6 +101,28 @@ TEST(WavPlayback, UnreadableFileStaysSilent) {
         player.StartWav();
         std::this_thread::sleep_for(200ms);
         player.StopWav();
+    }
+    EXPECT_TRUE(Sounding(audio.Heard()).empty());
+}
+
+// A named pipe without a writer would hold open() for good. Should it, the
+// test writes to it so that it ends, and fails.
+TEST(WavPlayback, NamedPipeIsRefusedWithoutWaiting) {
+    DiskAudio audio;
+    MusicSettings settings;
+    settings.BgmFile = (audio.Folder() / "loop.wav").string();
+    ASSERT_EQ(mkfifo(settings.BgmFile.c_str(), 0600), 0);
+    {
+        MediaModule media{kMediaModuleFolder};
+        MusicPlayer player(media, settings);
+        std::future<void> started = std::async(std::launch::async, [&] {
+            player.StartWav();
+            player.StopWav();
+        });
+        const bool ended = started.wait_for(10s) == std::future_status::ready;
+        if (!ended) close(open(settings.BgmFile.c_str(), O_WRONLY));
+        started.wait();
+        EXPECT_TRUE(ended) << "the wave loop waited on the pipe";
     }
     EXPECT_TRUE(Sounding(audio.Heard()).empty());
 }
