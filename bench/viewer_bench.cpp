@@ -54,7 +54,7 @@ struct ViewerWindow {
         display = XOpenDisplay(nullptr);
         if (!display) return;
         window = velmoran::CreateGlxWindow(display, velmoran::ViewerWindowPlace{None, 1024, 768});
-        if (window) velmoran::ShowGlxWindow(display, window->window);
+        if (window) velmoran::ShowGlxWindow(display, *window);
     }
     ~ViewerWindow() {
         if (!display) return;

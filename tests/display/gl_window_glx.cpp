@@ -14,7 +14,7 @@ GlWindow::GlWindow(int width, int height) : parts_(std::make_unique<Parts>()) {
     parts_->display = XOpenDisplay(nullptr);
     if (!parts_->display) return;
     parts_->window = CreateGlxWindow(parts_->display, ViewerWindowPlace{None, width, height});
-    if (parts_->window) ShowGlxWindow(parts_->display, parts_->window->window);
+    if (parts_->window) ShowGlxWindow(parts_->display, *parts_->window);
 }
 
 GlWindow::~GlWindow() {

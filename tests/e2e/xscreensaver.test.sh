@@ -84,7 +84,11 @@ for shot in "$WORK"/shots/*.ppm; do
     break
   fi
 done
-[ -n "$shown" ] || { convert "$shot" "$OUT/last.png"; fail "the screen never showed the desktop on the sphere (last.png)"; }
+if [ -z "$shown" ]; then
+  convert "$shot" "$OUT/last.png"
+  tail -n 12 "$OUT/xscreensaver.log" >&2
+  fail "the screen never showed the desktop on the sphere (last.png; the daemon's log ends above)"
+fi
 note "the sphere with $SHARE of the screen in the desktop's colours $shown ms after -activate"
 [ "$shown" -le 1500 ] || fail "the show took $shown ms to come up"
 read -r -d '' -a OURS < <(ours) || true

@@ -61,12 +61,13 @@ int KeyTableCode(KeySym symbol) {
     return symbol >= XK_space && symbol <= XK_ydiaeresis ? static_cast<int>(symbol) : -1;
 }
 
-void RunEventLoop(Display* display, X11WindowSystem& system, ViewerProgram& program, Window window) {
+void RunEventLoop(Display* display, X11WindowSystem& system, ViewerProgram& program,
+                  const GlxWindow& window) {
     // A key held down repeats as presses only, so it stays down between paints.
     XkbSetDetectableAutoRepeat(display, True, nullptr);
     XWindowAttributes attributes;
-    XGetWindowAttributes(display, window, &attributes);
-    WindowState state{window, XInternAtom(display, "WM_DELETE_WINDOW", False), attributes.width, attributes.height};
+    XGetWindowAttributes(display, window.window, &attributes);
+    WindowState state{window.window, XInternAtom(display, "WM_DELETE_WINDOW", False), attributes.width, attributes.height};
     program.OnResize(state.width, state.height);
     ShowGlxWindow(display, window);
     program.OnPaint();  // before the scene exists: only hides the pointer

@@ -12,6 +12,7 @@ namespace velmoran {
 int KeyTableCode(KeySym symbol);
 
 // Shows the window and runs until the program asks to quit.
-void RunEventLoop(Display* display, X11WindowSystem& system, ViewerProgram& program, Window window);
+void RunEventLoop(Display* display, X11WindowSystem& system, ViewerProgram& program,
+                  const GlxWindow& window);
 
 }  // namespace velmoran

@@ -104,15 +104,19 @@ std::optional<GlxWindow> CreateGlxWindow(Display* display, const ViewerWindowPla
     XVisualInfo* visual = config ? glXGetVisualFromFBConfig(display, config) : nullptr;
     if (!visual) return std::nullopt;
     const Window parent = place.host != None ? place.host : RootWindow(display, visual->screen);
+    // The visual may differ from the parent's, even in depth: the window then
+    // needs a colour map and a border of its own.
     XSetWindowAttributes attributes = {};
     attributes.colormap = XCreateColormap(display, parent, visual->visual, AllocNone);
+    attributes.border_pixel = 0;
     attributes.event_mask = KeyPressMask | KeyReleaseMask | StructureNotifyMask;
     GlxWindow made;
     made.visual = visual->visualid;
+    made.hosted = place.host != None;
     made.bitsPerPixel = bitsPerPixel;
     made.window = XCreateWindow(display, parent, 0, 0, static_cast<unsigned>(place.width),
                                 static_cast<unsigned>(place.height), 0, visual->depth, InputOutput, visual->visual,
-                                CWColormap | CWEventMask, &attributes);
+                                CWColormap | CWBorderPixel | CWEventMask, &attributes);
     XFree(visual);
     Describe(display, made.window, place);
     // Without a context the window still shows, and the show still ends as
@@ -133,11 +137,14 @@ void DestroyGlxWindow(Display* display, GlxWindow& window) {
     XDestroyWindow(display, window.window);
 }
 
-void ShowGlxWindow(Display* display, Window window) {
+void ShowGlxWindow(Display* display, const GlxWindow& shown) {
+    Window window = shown.window;
     XMapRaised(display, window);
     XEvent event;
     XIfEvent(display, &event, &IsMapNotify, reinterpret_cast<XPointer>(&window));
-    if (!HasWindowManager(display)) XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
+    // In a host window the keyboard is the host program's.
+    if (!shown.hosted && !HasWindowManager(display))
+        XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
 }
 
 void PresentAtRefresh(Display* display, Window window) {

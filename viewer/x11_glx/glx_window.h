@@ -17,6 +17,7 @@ struct GlxWindow {
     GLXContext context = nullptr;
     VisualID visual = 0;
     int bitsPerPixel = 0;  // the display's colour depth
+    bool hosted = false;   // a child of another program's window
 };
 
 // Creates the window, not yet shown, at its place, with its context current
@@ -30,9 +31,9 @@ void ReleaseGlxContext(Display* display, GlxWindow& window);
 // Releases the context and destroys the window.
 void DestroyGlxWindow(Display* display, GlxWindow& window);
 
-// Maps the window and waits until it is; without a window manager it also
-// takes the keyboard, as nobody else would give it.
-void ShowGlxWindow(Display* display, Window window);
+// Maps the window and waits until it is. A window of its own also takes the
+// keyboard where no window manager would give it.
+void ShowGlxWindow(Display* display, const GlxWindow& window);
 
 // Presents frames at the display's refresh where the driver can wait for it.
 void PresentAtRefresh(Display* display, Window window);

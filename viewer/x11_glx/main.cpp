@@ -34,7 +34,7 @@ void Show(Display* display, const velmoran::ViewerWindowPlace& place) {
     {
         velmoran::X11WindowSystem system(display, *window);
         velmoran::ViewerProgram program(system, scene);
-        velmoran::RunEventLoop(display, system, program, window->window);
+        velmoran::RunEventLoop(display, system, program, *window);
     }
     velmoran::DestroyGlxWindow(display, *window);
 }

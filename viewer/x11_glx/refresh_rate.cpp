@@ -21,7 +21,8 @@ double RateOfCrtcAt(Display* display, XRRScreenResources* resources, int x, int 
         XRRCrtcInfo* crtc = XRRGetCrtcInfo(display, resources, resources->crtcs[c]);
         if (!crtc) continue;
         const bool holds = crtc->mode != None && x >= crtc->x && y >= crtc->y &&
-                           x < crtc->x + static_cast<int>(crtc->width) && y < crtc->y + static_cast<int>(crtc->height);
+                           x < crtc->x + static_cast<int>(crtc->width) &&
+                           y < crtc->y + static_cast<int>(crtc->height);
         const RRMode mode = crtc->mode;
         XRRFreeCrtcInfo(crtc);
         if (!holds) continue;
