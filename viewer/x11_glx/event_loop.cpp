@@ -67,7 +67,8 @@ void RunEventLoop(Display* display, X11WindowSystem& system, ViewerProgram& prog
     XkbSetDetectableAutoRepeat(display, True, nullptr);
     XWindowAttributes attributes;
     XGetWindowAttributes(display, window.window, &attributes);
-    WindowState state{window.window, XInternAtom(display, "WM_DELETE_WINDOW", False), attributes.width, attributes.height};
+    WindowState state{window.window, XInternAtom(display, "WM_DELETE_WINDOW", False), attributes.width,
+                      attributes.height};
     program.OnResize(state.width, state.height);
     ShowGlxWindow(display, window);
     program.OnPaint();  // before the scene exists: only hides the pointer
