@@ -10,12 +10,11 @@ namespace velmoran {
 
 namespace {
 
-Window NamedHost() {
-    const char* named = std::getenv(kHostWindowVariable);
-    if (!named || !*named) return None;
+// The window a host names in decimal; None when that is no window id.
+Window ParseWindow(const char* named) {
     char* end = nullptr;
     const unsigned long host = std::strtoul(named, &end, 10);
-    return *end == '\0' ? host : None;
+    return *named && *end == '\0' ? host : None;
 }
 
 int IgnoreError(Display*, XErrorEvent*) { return 0; }
@@ -39,9 +38,10 @@ int EndOnError(Display*, XErrorEvent*) {
 }  // namespace
 
 std::optional<ViewerWindowPlace> PlaceOfViewerWindow(Display* display) {
-    const Window host = NamedHost();
-    if (std::getenv(kHostWindowVariable) && host == None) return std::nullopt;
-    if (host == None) return ViewerWindowPlace{None, kViewerWindowWidth, kViewerWindowHeight};
+    const char* named = std::getenv(kHostWindowVariable);
+    if (!named) return ViewerWindowPlace{None, kViewerWindowWidth, kViewerWindowHeight};
+    const Window host = ParseWindow(named);
+    if (host == None) return std::nullopt;
     std::optional<ViewerWindowPlace> place = HostPlace(display, host);
     if (place) XSetErrorHandler(&EndOnError);
     return place;
