@@ -40,10 +40,9 @@ void Dispatch(const XEvent& event, WindowState& state, ViewerProgram& program) {
     }
 }
 
-// Waits for an X event or an end signal, at most `milliseconds`.
+// Waits for an X event or an end signal, at most `milliseconds`. Called when
+// XPending has just flushed the requests and found no event queued.
 void WaitForEvents(Display* display, int milliseconds) {
-    XFlush(display);
-    if (XPending(display)) return;
     pollfd watched[2] = {{ConnectionNumber(display), POLLIN, 0}, {EndSignalDescriptor(), POLLIN, 0}};
     poll(watched, 2, milliseconds);
 }
