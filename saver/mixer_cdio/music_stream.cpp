@@ -25,11 +25,13 @@ Mix_MusicType TypeOf(const std::string& path) {
 }  // namespace
 
 std::int32_t MixerMusic::Open(const std::string& path, std::unique_ptr<MusicStream>& stream) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return mci::kFileNotFound;
-    // Opened as checked: a file swapped for a pipe since is refused, not waited on.
     SDL_RWops* source = OpenRegularSource(path);
-    Mix_Music* music = source ? Mix_LoadMUSType_RW(source, TypeOf(path), 1) : nullptr;
+    if (!source) {
+        // A regular file that cannot be read is no music; anything else is not there.
+        std::error_code error;
+        return std::filesystem::is_regular_file(path, error) ? mci::kInvalidFile : mci::kFileNotFound;
+    }
+    Mix_Music* music = Mix_LoadMUSType_RW(source, TypeOf(path), 1);
     if (!music) return mci::kInvalidFile;
     stream.reset(new MixerMusic(music));
     return mci::kOk;
