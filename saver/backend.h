@@ -28,24 +28,13 @@
 #include "saver/music/media_control.h"
 #include "saver/preview/preview_form.h"
 #include "saver/settings/profile_store.h"
+#include "saver/settings/system_places.h"
 #include "saver/show/run_form.h"
 #include "saver/startup/hack_switches.h"
 
 namespace velmoran {
 
 // ---- The program and its desktop -----------------------------------------
-
-// The running program's full path as system text; empty when the system
-// does not tell.
-std::string ProgramPath();
-
-// A path given as system text.
-std::filesystem::path SystemPath(const std::string& text);
-
-// How many bytes the system text's character that begins with `first` takes
-// (a CharacterSize): 2 for a lead byte of the ANSI code page on Windows,
-// UTF-8's lengths on Linux.
-std::size_t SystemCharacterSize(unsigned char first);
 
 // The process of each top-level window, hidden ones included, that has
 // exactly this title, one entry a window (none: there is no such window);
@@ -63,19 +52,6 @@ void ShowMessage(const std::string& text, const std::string& caption);
 // Nothing happens where the platform cannot hide it.
 void HidePointer();
 void ShowPointer();
-
-// The settings file's store: the system's private-profile calls on Windows,
-// the portable INI file store elsewhere.
-ProfileStore& SystemProfileStore();
-
-// The user's own folder for the settings file, as system text:
-// %APPDATA%\Velmoran on Windows, $XDG_CONFIG_HOME/velmoran (by default
-// ~/.config/velmoran) on Linux; it need not exist yet. Empty when the system
-// names no such place.
-std::string UserSettingsFolder();
-
-// Whether this user may make files in the folder (system text).
-bool FolderWritable(const std::string& folder);
 
 // ---- XScreenSaver's display modes ("hacks", X11 only) -----------------------
 

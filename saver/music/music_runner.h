@@ -7,7 +7,7 @@
 #include <chrono>
 #include <functional>
 
-#include "saver/show/show_platform.h"
+#include "saver/show_timers.h"
 
 namespace velmoran {
 

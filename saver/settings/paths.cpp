@@ -1,7 +1,7 @@
 #include "saver/settings/paths.h"
 
 #include "common/safe_files.h"
-#include "saver/backend.h"
+#include "saver/settings/system_places.h"
 
 namespace velmoran {
 

@@ -1,6 +1,6 @@
 #include "saver/settings/profile_store.h"
 
-#include "saver/backend.h"
+#include "saver/settings/system_places.h"
 
 namespace velmoran {
 

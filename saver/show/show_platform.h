@@ -8,27 +8,12 @@
 #include <vector>
 
 #include "common/capture_bitmap.h"
+#include "saver/show_timers.h"
 
 namespace velmoran {
 
 // A process as the system numbers it.
 using ProcessId = std::uint32_t;
-
-// The show's three timers, named after their roles.
-enum class ShowTimer {
-    Mp3,    // Timer1: 1000 ms, restarts an ended MP3
-    Cd,     // Timer2: 200 ms, keeps the audio CD going
-    Watch,  // Timer3: 500 ms, looks for the viewer's window
-};
-
-inline constexpr int TimerIntervalMs(ShowTimer timer) {
-    switch (timer) {
-        case ShowTimer::Mp3: return 1000;
-        case ShowTimer::Cd: return 200;
-        case ShowTimer::Watch: return 500;
-    }
-    return 500;
-}
 
 class ShowPlatform {
 public:
