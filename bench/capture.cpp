@@ -11,7 +11,7 @@
 
 #include "common/capture_bitmap.h"
 #include "saver/show/screen_pixels.h"
-#include "saver/x11_fltk/screen_capture.h"
+#include "saver/x11_fltk/display_driver/x_screen_capture.h"
 
 namespace {
 

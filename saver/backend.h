@@ -2,7 +2,8 @@
 // portable saver and a platform.
 //
 // The portable core reaches the platform only through what this header
-// declares, and every back end defines all of it: x11_fltk/ with mixer_cdio/
+// declares (the show's desktop-facing parts through the display driver it
+// includes), and every back end defines all of it: x11_fltk/ with mixer_cdio/
 // on Linux, win32/ on Windows; the build links exactly one. The classes keep
 // their platform state in a Native part that only the back end defines, so
 // that each is declared here once. To give the saver something new of the
@@ -25,6 +26,7 @@
 #include "common/capture_bitmap.h"
 #include "saver/controls/command.h"
 #include "saver/dialog/settings_dialog.h"
+#include "saver/display/display_driver.h"
 #include "saver/music/media_control.h"
 #include "saver/preview/preview_form.h"
 #include "saver/settings/profile_store.h"
@@ -36,22 +38,9 @@ namespace velmoran {
 
 // ---- The program and its desktop -----------------------------------------
 
-// The process of each top-level window, hidden ones included, that has
-// exactly this title, one entry a window (none: there is no such window);
-// nothing for a window whose process the system does not tell (an X window
-// without _NET_WM_PID).
-std::vector<std::optional<ProcessId>> ProcessesOfWindowsTitled(const std::string& title);
-
 // A modal message with an OK button; returns once it was closed. Without a
 // display the text goes to the standard error output.
 void ShowMessage(const std::string& text, const std::string& caption);
-
-// Hides the mouse pointer for a show, and shows it again at its end, as the
-// platform counts it: Windows' show-cursor count lowered and raised by one;
-// on X11, XFixes over every screen of the saver's one display connection.
-// Nothing happens where the platform cannot hide it.
-void HidePointer();
-void ShowPointer();
 
 // ---- XScreenSaver's display modes ("hacks", X11 only) -----------------------
 
@@ -68,13 +57,6 @@ std::uint32_t HackRootWindow();
 std::optional<WindowOnScreen> MeasureWindow(std::uint32_t window);
 
 // ---- A show ----------------------------------------------------------------
-
-// The desktop at its full size in pixels; nothing when it cannot be read.
-// hostWindow 0: the whole screen as it is now. A show in a host window (an
-// X window id) takes the picture XScreenSaver kept of the desktop before it
-// covered it (the pixmap its _SCREENSAVER_SCREENSHOT property names), and
-// the screen as it is now where it kept none.
-std::optional<ScreenPicture> CaptureScreen(std::uint32_t hostWindow);
 
 // Where the capture goes when its usual place does not take it: the user's
 // temporary folder on Windows, where a standard user may not create files in

@@ -16,7 +16,7 @@ class DesktopShow final : public ShowPlatform {
 public:
     DesktopShow(ShowFormWindow& window, std::uint32_t hostWindow) : window_(window), hostWindow_(hostWindow) {}
 
-    std::optional<ScreenPicture> CaptureScreen() override { return velmoran::CaptureScreen(hostWindow_); }
+    std::optional<ScreenPicture> CaptureScreen() override { return ChosenDisplayDriver().CaptureScreen(hostWindow_); }
     std::vector<std::filesystem::path> CaptureTargets() override {
         return CapturePlaces(SystemPath(CaptureLocation()), CaptureFallbackFolder());
     }
@@ -24,13 +24,13 @@ public:
         return viewer_.Start(program, capture, hostWindow_);
     }
     std::vector<std::optional<ProcessId>> ViewerWindowProcesses() override {
-        return ProcessesOfWindowsTitled(kViewerWindowTitle);
+        return ChosenDisplayDriver().ProcessesOfWindowsTitled(kViewerWindowTitle);
     }
     std::optional<ProcessId> ViewerProcessId() override { return viewer_.Id(); }
     bool ViewerExited() override { return viewer_.Exited(); }
     void EndViewer() override { viewer_.End(); }
     void SetWatchTimer(bool enabled) override { window_.SetWatchTimer(enabled); }
-    void ShowPointer() override { velmoran::ShowPointer(); }
+    void ShowPointer() override { ChosenDisplayDriver().ShowPointer(); }
     void EndShow() override { window_.End(); }
 
 private:

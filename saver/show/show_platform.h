@@ -8,12 +8,10 @@
 #include <vector>
 
 #include "common/capture_bitmap.h"
+#include "saver/display/display_driver.h"
 #include "saver/show_timers.h"
 
 namespace velmoran {
-
-// A process as the system numbers it.
-using ProcessId = std::uint32_t;
 
 class ShowPlatform {
 public:

@@ -19,7 +19,9 @@ constexpr std::chrono::milliseconds kWindowLookAgain{50};
 
 // A window with the title exists when the system lists one, whether or not it
 // tells its process.
-bool WindowExists(const std::string& title) { return !ProcessesOfWindowsTitled(title).empty(); }
+bool WindowExists(const std::string& title) {
+    return !ChosenDisplayDriver().ProcessesOfWindowsTitled(title).empty();
+}
 
 class DesktopStartup final : public StartupPlatform {
 public:
@@ -36,7 +38,7 @@ public:
     std::string UserSettingsFolder() override { return velmoran::UserSettingsFolder(); }
     bool FolderWritable(const std::string& folder) override { return velmoran::FolderWritable(folder); }
     ProfileStore& Profiles() override { return SystemProfileStore(); }
-    void HidePointer() override { velmoran::HidePointer(); }
+    void HidePointer() override { ChosenDisplayDriver().HidePointer(); }
     void ShowMessage(const std::string& text, const std::string& caption) override {
         velmoran::ShowMessage(text, caption);
     }

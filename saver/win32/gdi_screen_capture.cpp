@@ -1,4 +1,4 @@
-#include "saver/win32/screen_capture.h"
+#include "saver/win32/gdi_screen_capture.h"
 
 #include <windows.h>
 

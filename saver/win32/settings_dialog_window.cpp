@@ -13,7 +13,7 @@
 #include "saver/dialog/dialog_button_design.h"
 #include "saver/program_title.h"
 #include "saver/win32/dialog_art.h"
-#include "saver/win32/file_chooser.h"
+#include "saver/win32/win32_file_chooser.h"
 #include "saver/win32/gdi_font.h"
 #include "saver/win32/ole_picture.h"
 #include "saver/win32/painted_window.h"

@@ -4,7 +4,6 @@
 
 #include "common/window_facts.h"
 #include "saver/backend.h"
-#include "saver/win32/screen_capture.h"
 #include "saver/win32/wide_text.h"
 
 namespace velmoran {
@@ -93,8 +92,5 @@ void ShowFormWindow::End() {
     native_->ended = true;
     PostMessageW(native_->window, WM_NULL, 0, 0);
 }
-
-// A show on Windows has no host window.
-std::optional<ScreenPicture> CaptureScreen(std::uint32_t) { return CaptureDesktop(); }
 
 }  // namespace velmoran

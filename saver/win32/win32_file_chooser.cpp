@@ -1,4 +1,4 @@
-#include "saver/win32/file_chooser.h"
+#include "saver/win32/win32_file_chooser.h"
 
 #include <commdlg.h>
 

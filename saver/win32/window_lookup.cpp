@@ -1,10 +1,10 @@
 // Finding top-level windows by their title.
 #include <windows.h>
 
-#include "saver/backend.h"
+#include "saver/win32/win32_display_driver.h"
 #include "saver/win32/wide_text.h"
 
-namespace velmoran {
+namespace velmoran::win32 {
 
 // FindWindowEx goes through the top-level windows, hidden ones included, one
 // after another.
@@ -20,4 +20,4 @@ std::vector<std::optional<ProcessId>> ProcessesOfWindowsTitled(const std::string
     return processes;
 }
 
-}  // namespace velmoran
+}  // namespace velmoran::win32

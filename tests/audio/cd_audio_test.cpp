@@ -6,7 +6,7 @@
 
 #include "audio/disk_audio.h"
 #include "saver/music/music_player.h"
-#include "saver/x11_fltk/media_module.h"
+#include "saver/x11_fltk/program/media_module.h"
 
 namespace velmoran::testing {
 namespace {

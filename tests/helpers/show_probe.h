@@ -55,7 +55,7 @@ inline int ProbeMain(int argc, char** argv) {
     settings.BgmKind = static_cast<std::int16_t>(std::atoi(argv[2]));
     settings.BgmFile = argv[3];
     const bool pointerHidden = std::strcmp(argv[4], "S") == 0;
-    if (pointerHidden) HidePointer();
+    if (pointerHidden) ChosenDisplayDriver().HidePointer();
     PrintingMedia media;
     MusicPlayer music(media, settings);
     MusicThread runner;

@@ -1,11 +1,11 @@
-#include "saver/x11_fltk/kept_desktop.h"
+#include "saver/x11_fltk/display_driver/kept_desktop.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
-#include "saver/x11_fltk/screen_capture.h"
-#include "saver/x11_fltk/x_error_trap.h"
-#include "saver/x11_fltk/x_property.h"
+#include "saver/x11_fltk/display_driver/x_screen_capture.h"
+#include "saver/x11_fltk/x/x_error_trap.h"
+#include "saver/x11_fltk/x/x_property.h"
 
 namespace velmoran {
 

@@ -1,10 +1,10 @@
 // Hiding and showing the mouse pointer through XFixes.
 #include <X11/extensions/Xfixes.h>
 
-#include "saver/backend.h"
-#include "saver/x11_fltk/display.h"
+#include "saver/x11_fltk/display_driver/x_display_driver.h"
+#include "saver/x11_fltk/x/display.h"
 
-namespace velmoran {
+namespace velmoran::x11 {
 
 namespace {
 
@@ -36,4 +36,4 @@ void HidePointer() { OnEveryRoot(XFixesHideCursor); }
 
 void ShowPointer() { OnEveryRoot(XFixesShowCursor); }
 
-}  // namespace velmoran
+}  // namespace velmoran::x11

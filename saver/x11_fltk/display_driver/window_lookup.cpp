@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/window_lookup.h"
+#include "saver/x11_fltk/display_driver/window_lookup.h"
 
 #include <cstring>
 #include <optional>
@@ -6,10 +6,10 @@
 
 #include <X11/Xatom.h>
 
-#include "saver/backend.h"
-#include "saver/x11_fltk/display.h"
-#include "saver/x11_fltk/x_error_trap.h"
-#include "saver/x11_fltk/x_property.h"
+#include "saver/x11_fltk/display_driver/x_display_driver.h"
+#include "saver/x11_fltk/x/display.h"
+#include "saver/x11_fltk/x/x_error_trap.h"
+#include "saver/x11_fltk/x/x_property.h"
 
 namespace velmoran {
 
@@ -83,7 +83,7 @@ Window FindWindowTitled(Display* display, const std::string& title) {
     return first;
 }
 
-std::vector<std::optional<ProcessId>> ProcessesOfWindowsTitled(const std::string& title) {
+std::vector<std::optional<ProcessId>> x11::ProcessesOfWindowsTitled(const std::string& title) {
     Display* display = SaverDisplay();
     std::vector<std::optional<ProcessId>> processes;
     if (!display) return processes;

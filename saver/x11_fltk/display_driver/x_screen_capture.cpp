@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/screen_capture.h"
+#include "saver/x11_fltk/display_driver/x_screen_capture.h"
 
 #include <sys/ipc.h>
 #include <sys/mman.h>
@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "saver/show/screen_pixels.h"
-#include "saver/x11_fltk/x_error_trap.h"
+#include "saver/x11_fltk/x/x_error_trap.h"
 
 namespace velmoran {
 

@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/file_chooser.h"
+#include "saver/x11_fltk/forms/fltk_file_chooser.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Native_File_Chooser.H>
@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "saver/x11_fltk/fonts.h"
+#include "saver/x11_fltk/widgets/fonts.h"
 
 namespace velmoran {
 namespace {

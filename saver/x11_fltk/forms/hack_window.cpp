@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "saver/backend.h"
-#include "saver/x11_fltk/display.h"
-#include "saver/x11_fltk/x_error_trap.h"
+#include "saver/x11_fltk/x/display.h"
+#include "saver/x11_fltk/x/x_error_trap.h"
 
 namespace velmoran {
 

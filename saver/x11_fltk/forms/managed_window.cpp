@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/managed_window.h"
+#include "saver/x11_fltk/forms/managed_window.h"
 
 #include <cstring>
 

@@ -4,8 +4,8 @@
 #include <FL/fl_ask.H>
 
 #include "saver/backend.h"
-#include "saver/x11_fltk/display.h"
-#include "saver/x11_fltk/fonts.h"
+#include "saver/x11_fltk/x/display.h"
+#include "saver/x11_fltk/widgets/fonts.h"
 
 namespace velmoran {
 

@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/open_address.h"
+#include "saver/x11_fltk/forms/open_address.h"
 
 #include <FL/Fl.H>
 #include <spawn.h>

@@ -10,11 +10,11 @@
 #include <memory>
 
 #include "saver/backend.h"
-#include "saver/x11_fltk/display.h"
-#include "saver/x11_fltk/embedded_jpeg.h"
-#include "saver/x11_fltk/managed_window.h"
-#include "saver/x11_fltk/screen_dpi.h"
-#include "saver/x11_fltk/x_error_trap.h"
+#include "saver/x11_fltk/x/display.h"
+#include "saver/x11_fltk/widgets/embedded_jpeg.h"
+#include "saver/x11_fltk/forms/managed_window.h"
+#include "saver/x11_fltk/x/screen_dpi.h"
+#include "saver/x11_fltk/x/x_error_trap.h"
 
 namespace velmoran {
 

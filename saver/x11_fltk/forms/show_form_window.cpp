@@ -6,11 +6,9 @@
 
 #include "common/window_facts.h"
 #include "saver/backend.h"
-#include "saver/x11_fltk/display.h"
-#include "saver/x11_fltk/end_signals.h"
-#include "saver/x11_fltk/kept_desktop.h"
-#include "saver/x11_fltk/managed_window.h"
-#include "saver/x11_fltk/screen_capture.h"
+#include "saver/x11_fltk/x/display.h"
+#include "saver/x11_fltk/program/end_signals.h"
+#include "saver/x11_fltk/forms/managed_window.h"
 
 namespace velmoran {
 
@@ -109,15 +107,6 @@ void ShowFormWindow::End() {
     // events; an idle callback keeps it from blocking, so that the loop
     // sees the end at once.
     Fl::add_idle(&Native::WakeUp);
-}
-
-std::optional<ScreenPicture> CaptureScreen(std::uint32_t hostWindow) {
-    Display* display = SaverDisplay();
-    if (!display) return std::nullopt;
-    if (hostWindow != 0) {
-        if (auto kept = CaptureKeptDesktop(display, hostWindow)) return kept;
-    }
-    return CaptureRootWindow(display);
 }
 
 std::filesystem::path CaptureFallbackFolder() { return {}; }

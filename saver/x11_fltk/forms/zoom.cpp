@@ -1,11 +1,11 @@
-#include "saver/x11_fltk/zoom.h"
+#include "saver/x11_fltk/forms/zoom.h"
 
 #include <algorithm>
 #include <chrono>
 #include <thread>
 
-#include "saver/x11_fltk/display.h"
-#include "saver/x11_fltk/x_error_trap.h"
+#include "saver/x11_fltk/x/display.h"
+#include "saver/x11_fltk/x/x_error_trap.h"
 
 namespace velmoran {
 

@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/end_signals.h"
+#include "saver/x11_fltk/program/end_signals.h"
 
 #include <FL/Fl.H>
 #include <fcntl.h>

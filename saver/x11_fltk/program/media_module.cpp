@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/media_module.h"
+#include "saver/x11_fltk/program/media_module.h"
 
 #include <dlfcn.h>
 

@@ -8,8 +8,8 @@
 #include "saver/backend.h"
 #include "saver/controls/face_images.h"
 #include "saver/controls/rgb_image.h"
-#include "saver/x11_fltk/fonts.h"
-#include "saver/x11_fltk/widget_under_pointer.h"
+#include "saver/x11_fltk/widgets/fonts.h"
+#include "saver/x11_fltk/widgets/widget_under_pointer.h"
 
 namespace velmoran {
 namespace {

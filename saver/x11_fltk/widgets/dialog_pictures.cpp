@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/dialog_pictures.h"
+#include "saver/x11_fltk/widgets/dialog_pictures.h"
 
 #include <memory>
 #include <optional>
@@ -6,7 +6,7 @@
 
 #include "common/assets.h"
 #include "saver/dialog/icon_file.h"
-#include "saver/x11_fltk/embedded_jpeg.h"
+#include "saver/x11_fltk/widgets/embedded_jpeg.h"
 
 namespace velmoran {
 namespace {

@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/dialog_surfaces.h"
+#include "saver/x11_fltk/widgets/dialog_surfaces.h"
 
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>

@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/drop_down_list.h"
+#include "saver/x11_fltk/widgets/drop_down_list.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>

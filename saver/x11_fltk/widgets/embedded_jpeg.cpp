@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/embedded_jpeg.h"
+#include "saver/x11_fltk/widgets/embedded_jpeg.h"
 
 #include <FL/Fl_JPEG_Image.H>
 

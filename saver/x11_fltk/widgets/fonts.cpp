@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/fonts.h"
+#include "saver/x11_fltk/widgets/fonts.h"
 
 #include <FL/Fl.H>
 

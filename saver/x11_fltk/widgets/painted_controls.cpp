@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/painted_controls.h"
+#include "saver/x11_fltk/widgets/painted_controls.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Group.H>
@@ -10,7 +10,7 @@
 #include "saver/controls/command.h"
 #include "saver/dialog/dialog_button_design.h"
 #include "saver/dialog/label_lines.h"
-#include "saver/x11_fltk/fonts.h"
+#include "saver/x11_fltk/widgets/fonts.h"
 
 namespace velmoran {
 namespace {

@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/repeat_combo.h"
+#include "saver/x11_fltk/widgets/repeat_combo.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Input.H>
@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "saver/x11_fltk/drop_down_list.h"
+#include "saver/x11_fltk/widgets/drop_down_list.h"
 
 namespace velmoran {
 namespace {

@@ -1,12 +1,12 @@
-#include "saver/x11_fltk/widget_under_pointer.h"
+#include "saver/x11_fltk/widgets/widget_under_pointer.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
 
-#include "saver/x11_fltk/display.h"
-#include "saver/x11_fltk/x_error_trap.h"
+#include "saver/x11_fltk/x/display.h"
+#include "saver/x11_fltk/x/x_error_trap.h"
 
 namespace velmoran {
 namespace {

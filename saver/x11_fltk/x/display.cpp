@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/display.h"
+#include "saver/x11_fltk/x/display.h"
 
 #include <FL/x.H>
 

@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/frame_extents.h"
+#include "saver/x11_fltk/x/frame_extents.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "saver/x11_fltk/x_error_trap.h"
-#include "saver/x11_fltk/x_property.h"
+#include "saver/x11_fltk/x/x_error_trap.h"
+#include "saver/x11_fltk/x/x_property.h"
 
 namespace velmoran {
 namespace {

@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/screen_dpi.h"
+#include "saver/x11_fltk/x/screen_dpi.h"
 
 #include <X11/Xresource.h>
 

@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/x_error_trap.h"
+#include "saver/x11_fltk/x/x_error_trap.h"
 
 namespace velmoran {
 

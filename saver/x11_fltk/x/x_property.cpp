@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/x_property.h"
+#include "saver/x11_fltk/x/x_property.h"
 
 namespace velmoran {
 

@@ -1,4 +1,4 @@
-#include "saver/x11_fltk/file_chooser.h"
+#include "saver/x11_fltk/forms/fltk_file_chooser.h"
 
 #include <gtest/gtest.h>
 

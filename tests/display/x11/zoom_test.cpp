@@ -1,11 +1,11 @@
 // GoogleTest comes first: Xlib defines None as a macro.
 #include <gtest/gtest.h>
 
-#include "saver/x11_fltk/zoom.h"
+#include "saver/x11_fltk/forms/zoom.h"
 
 #include <X11/Xutil.h>
 
-#include "saver/x11_fltk/display.h"
+#include "saver/x11_fltk/x/display.h"
 
 namespace velmoran {
 namespace {

@@ -2,7 +2,7 @@
 // manager does (WM_DELETE_WINDOW). Exit status 1 when there is no such window.
 #include <X11/Xlib.h>
 
-#include "saver/x11_fltk/window_lookup.h"
+#include "saver/x11_fltk/display_driver/window_lookup.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) return 2;

@@ -13,7 +13,7 @@
 #include "saver/mci/errors.h"
 #include "saver/mixer_cdio/media_module_entry.h"
 #include "saver/music/music_player.h"
-#include "saver/x11_fltk/media_module.h"
+#include "saver/x11_fltk/program/media_module.h"
 
 namespace velmoran {
 namespace {

@@ -1,0 +1,24 @@
+// The null display driver, for a run without a desktop and for the tests.
+#include "saver/display/display_driver.h"
+
+namespace velmoran {
+
+namespace {
+
+bool Always() { return true; }
+std::optional<ScreenPicture> NoPicture(std::uint32_t) { return std::nullopt; }
+std::vector<std::optional<ProcessId>> NoWindows(const std::string&) { return {}; }
+void LeavePointer() {}
+
+}  // namespace
+
+const DisplayDriver kNullDisplayDriver = {
+    .name = "null",
+    .Available = Always,
+    .CaptureScreen = NoPicture,
+    .ProcessesOfWindowsTitled = NoWindows,
+    .HidePointer = LeavePointer,
+    .ShowPointer = LeavePointer,
+};
+
+}  // namespace velmoran

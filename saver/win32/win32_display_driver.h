@@ -1,0 +1,18 @@
+// The Win32 display driver's parts, each defined in the file named for it.
+#pragma once
+
+#include "saver/display/display_driver.h"
+
+namespace velmoran::win32 {
+
+// win32_display_driver.cpp: the driver's table; it runs wherever Windows does.
+extern const DisplayDriver kDisplayDriver;
+
+// pointer.cpp
+void HidePointer();
+void ShowPointer();
+
+// window_lookup.cpp
+std::vector<std::optional<ProcessId>> ProcessesOfWindowsTitled(const std::string& title);
+
+}  // namespace velmoran::win32
