@@ -9,9 +9,4 @@ const DisplayDriver& ChooseDisplayDriver(std::span<const DisplayDriver* const> d
     return kNullDisplayDriver;
 }
 
-const DisplayDriver& ChosenDisplayDriver() {
-    static const DisplayDriver& chosen = ChooseDisplayDriver(DisplayDrivers());
-    return chosen;
-}
-
 }  // namespace velmoran

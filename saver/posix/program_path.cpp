@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "saver/backend.h"
+#include "saver/settings/system_places.h"
 #include "saver/settings/system_text.h"
 
 namespace velmoran {
