@@ -1,7 +1,7 @@
 // What the settings layer takes from the system it runs on: the program's
 // path, the system text's paths and characters, the settings file's store and
-// the user's own folder. Each back end defines these (backend.h includes this
-// header as part of the seam), so the settings code needs nothing above it.
+// the user's own folder. Each back end defines these as part of the saver's
+// seam, which includes this header, so the settings code needs nothing above it.
 #pragma once
 
 #include <cstddef>
