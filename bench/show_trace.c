@@ -14,6 +14,11 @@
  *   upload-end      the last level is handed over (written at every level;
  *                   the last line counts)
  *   first-frame     the viewer's first frame is presented
+ *
+ * With VELMORAN_FRAME_TRACE set, every frame (GLX or EGL) that a program it
+ * is preloaded into presents (the viewer, or a peer such as flipscreen3d)
+ * appends the line "<seconds on the monotonic clock>" to that file, for
+ * bench/show-pace.
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -25,6 +30,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <EGL/egl.h>
 #include <GL/gl.h>
 #include <GL/glx.h>
 #include <X11/Xlib.h>
@@ -134,7 +140,31 @@ void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei widt
     if (target == GL_TEXTURE_2D) Mark("upload-end");
 }
 
+/* One line per frame, through a descriptor kept open: a frame costs one write. */
+static void MarkFrame(void) {
+    static int fd = -2;
+    if (fd == -2) {
+        const char* file = getenv("VELMORAN_FRAME_TRACE");
+        fd = file ? open(file, O_WRONLY | O_APPEND | O_CREAT, 0644) : -1;
+    }
+    if (fd < 0) return;
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    char line[48];
+    const int length = snprintf(line, sizeof line, "%lld.%09ld\n", (long long)now.tv_sec, now.tv_nsec);
+    const ssize_t written = write(fd, line, (size_t)length);
+    (void)written; /* a lost frame shows as a longer interval */
+}
+
 void glXSwapBuffers(Display* display, GLXDrawable drawable) {
     NEXT(glXSwapBuffers)(display, drawable);
     Mark("first-frame");
+    MarkFrame();
+}
+
+/* XScreenSaver's GL hacks present through EGL. */
+EGLBoolean eglSwapBuffers(EGLDisplay display, EGLSurface surface) {
+    const EGLBoolean swapped = NEXT(eglSwapBuffers)(display, surface);
+    MarkFrame();
+    return swapped;
 }

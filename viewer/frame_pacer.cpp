@@ -6,15 +6,18 @@ namespace velmoran {
 
 void FramePacer::Start(std::int64_t frequency, int refreshRate, std::int64_t now) {
     const int rate = refreshRate > 0 ? refreshRate : kAssumedRefreshRate;
-    interval_ = std::max<std::int64_t>(1, frequency / rate);
+    refreshInterval_ = std::max<std::int64_t>(1, frequency / rate);
+    divisor_.Start(refreshInterval_, rate);
     due_ = now;
 }
 
 std::int64_t FramePacer::TicksUntilDue(std::int64_t now) const { return std::max<std::int64_t>(0, due_ - now); }
 
-void FramePacer::Presented(std::int64_t now) {
-    due_ += interval_;
-    if (due_ <= now - interval_) due_ = now;  // more than a frame behind: start afresh
+void FramePacer::Presented(std::int64_t now, std::int64_t processorTime) {
+    // A new divisor spaces the next frame already, from this one's due time.
+    divisor_.Presented(processorTime);
+    due_ += interval();
+    if (due_ <= now - interval()) due_ = now;  // more than a frame behind: start afresh
 }
 
 }  // namespace velmoran

@@ -2,7 +2,10 @@
 // refresh interval on a steady grid, so a frame drawn a little late does not
 // push back the ones after it; one late by more than a whole interval starts
 // the grid afresh instead of being followed by a burst of catching up.
+// Where frames are costly the grid spaces them by two or three refreshes.
 #pragma once
+
+#include "viewer/frame_rate_divisor.h"
 
 #include <cstdint>
 
@@ -17,13 +20,17 @@ public:
     void Start(std::int64_t frequency, int refreshRate, std::int64_t now);
     // Counter ticks from `now` until the next frame is due; 0 when it is due.
     std::int64_t TicksUntilDue(std::int64_t now) const;
-    // A frame has just been presented, at `now`.
-    void Presented(std::int64_t now);
+    // A frame has just been presented, at `now`; `processorTime` is the
+    // process's whole processor time so far, in counter ticks.
+    void Presented(std::int64_t now, std::int64_t processorTime);
 
-    std::int64_t interval() const { return interval_; }
+    // Counter ticks between frames: the refresh interval times the divisor.
+    std::int64_t interval() const { return refreshInterval_ * divisor_.divisor(); }
+    int divisor() const { return divisor_.divisor(); }
 
 private:
-    std::int64_t interval_ = 1;
+    std::int64_t refreshInterval_ = 1;
+    FrameRateDivisor divisor_;
     std::int64_t due_ = 0;
 };
 

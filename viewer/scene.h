@@ -22,7 +22,7 @@ public:
 
     // Sets the viewport (a height of 0 counts as 1); the projection stays.
     void ResizeViewport(int width, int height) override;
-    // Camera, texture, texturing and depth test, quadric. Always true.
+    // Camera, texture, texturing, quadric. Always true.
     bool InitScene(int width, int height) override;
     // Draws one frame at the current angles, then turns them by `frameStep`.
     void DrawScene(float frameStep) override;
@@ -38,6 +38,7 @@ private:
     BitmapTexture texture_;
     GLUquadric* quadric_ = nullptr;
     SphereAngles angles_;
+    unsigned clearMask_ = 0;  // the buffers a frame clears first
 };
 
 }  // namespace velmoran

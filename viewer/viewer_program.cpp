@@ -38,7 +38,7 @@ void ViewerProgram::OnPaint() {
     }
     renderer_.DrawScene(step);
     system_.Present();
-    pacer_.Presented(system_.Counter());
+    pacer_.Presented(system_.Counter(), system_.ProcessorTime());
 }
 
 int ViewerProgram::MillisecondsToNextFrame() {

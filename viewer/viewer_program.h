@@ -30,6 +30,10 @@ public:
     virtual void Present() = 0;
     // The display's refresh rate in frames per second; 0 when it is unknown.
     virtual int RefreshRate() = 0;
+    // The processor time the whole process (all its threads, the GL
+    // driver's included) has used so far, in Counter ticks: costly frames are
+    // presented at a fraction of the refresh rate.
+    virtual std::int64_t ProcessorTime() = 0;
 };
 
 // What the program asks of the OpenGL scene.
@@ -57,7 +61,8 @@ public:
     void OnPaint();
     // How long the event loop may wait for events before it paints again:
     // frames follow the display's refresh rate (60 a second when it is not
-    // known) rather than the speed of the processor, which spares power. 0
+    // known), or every second or third refresh where they cost much processor
+    // time, rather than the speed of the processor, which spares power. 0
     // means paint now; the picture keeps turning by the clock either way.
     int MillisecondsToNextFrame();
     // The window is going away: release the context and end.

@@ -48,6 +48,28 @@ double ProjectionAspect() {
     return m[5] / m[0];
 }
 
+// A frame drawn the way every frame was drawn before the scene learned to
+// skip work: both buffers cleared to black, the depth test on.
+std::vector<std::uint8_t> ClearedDepthTestedFrame(Scene& scene, float step) {
+    glEnable(GL_DEPTH_TEST);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    std::vector<std::uint8_t> frame = Frame(scene, step);
+    glDisable(GL_DEPTH_TEST);
+    return frame;
+}
+
+// A frame drawn over a back buffer left magenta, with depths that would
+// reject every fragment a depth test let through.
+std::vector<std::uint8_t> FrameOverLeftovers(Scene& scene, float step) {
+    glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
+    glClearDepth(0.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearDepth(1.0);
+    return Frame(scene, step);
+}
+
 class SceneTest : public GlTest {};
 
 TEST_F(SceneTest, ShowsThePictureOnTheInsideOfTheSphere) {
@@ -75,6 +97,24 @@ TEST_F(SceneTest, FirstFrameIsDrawnUnturnedWhateverItsStep) {
     EXPECT_EQ(Frame(late, 4.0f), unturned);
     EXPECT_DOUBLE_EQ(late.angles().x, 40.0);
     EXPECT_NE(Frame(late, 0.0f), unturned) << "the second frame shows the 40 degree turn";
+}
+
+TEST_F(SceneTest, FramesAreThePixelsOfClearedDepthTestedFramesAtEveryShapeAndTurn) {
+    // Projections from upright to far wider than any screen: up to about
+    // 6.5 : 1 the sphere fills the view, beyond it black corners remain.
+    std::string stripes = WriteStripes();
+    for (double aspect = 0.2; aspect < 9.0; aspect += 0.15) {
+        Scene before(stripes), now(stripes);
+        const int width = static_cast<int>(aspect * 400);
+        before.InitScene(width, 400);
+        now.InitScene(width, 400);
+        before.ResizeViewport(kWindowWidth, kWindowHeight);
+        now.ResizeViewport(kWindowWidth, kWindowHeight);
+        for (float step : {0.0f, 2.5f, 7.25f, 13.0f, 31.5f}) {
+            const std::vector<std::uint8_t> expected = ClearedDepthTestedFrame(before, step);
+            ASSERT_EQ(FrameOverLeftovers(now, step), expected) << "aspect " << aspect << ", step " << step;
+        }
+    }
 }
 
 TEST_F(SceneTest, ResizeMovesTheViewportButKeepsTheAspectRatio) {

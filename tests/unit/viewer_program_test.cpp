@@ -19,6 +19,8 @@ struct Recorder : velmoran::WindowSystem, velmoran::Renderer {
     std::int64_t loadTicks = 0;  // how long InitScene takes
     int cursor = 0;              // the counted cursor display
     int refreshRate = 0;         // unknown unless a test says
+    std::int64_t processor = 0;  // the process's processor time
+    std::int64_t frameCost = 0;  // processor time each drawing takes
 
     std::int64_t CounterFrequency() override { return kFrequency; }
     std::int64_t Counter() override { return now; }
@@ -28,6 +30,7 @@ struct Recorder : velmoran::WindowSystem, velmoran::Renderer {
     void PostQuit() override { calls.push_back("quit"); }
     void Present() override { calls.push_back("present"); }
     int RefreshRate() override { return refreshRate; }
+    std::int64_t ProcessorTime() override { return processor; }
 
     void ResizeViewport(int w, int h) override {
         calls.push_back("viewport " + std::to_string(w) + "x" + std::to_string(h));
@@ -40,6 +43,7 @@ struct Recorder : velmoran::WindowSystem, velmoran::Renderer {
     void DrawScene(float step) override {
         calls.push_back("draw");
         steps.push_back(step);
+        processor += frameCost;
     }
 };
 
@@ -169,6 +173,21 @@ TEST_F(ViewerProgramTest, PacingLeavesTheTurnToTheClock) {
     PaintAfter(program.MillisecondsToNextFrame());
     PaintAfter(program.MillisecondsToNextFrame() + 30);
     EXPECT_EQ(r.steps, (std::vector<float>{0.0f, 0.02f, 0.05f}));
+}
+
+TEST_F(ViewerProgramTest, FramesCostingMoreThanHalfACoreAreDueEverySecondRefresh) {
+    r.refreshRate = 60;  // 16 ticks of the 1 kHz counter
+    r.frameCost = 12;    // three quarters of a core at every refresh
+    StartAt1024x768();
+    PaintAfter(0);
+    for (int i = 0; i < velmoran::kFramesPerCostWindow; ++i) {
+        EXPECT_EQ(program.MillisecondsToNextFrame(), 16) << "frame " << i;
+        PaintAfter(16);
+    }
+    EXPECT_EQ(program.MillisecondsToNextFrame(), 32);
+    PaintAfter(32);
+    EXPECT_EQ(program.MillisecondsToNextFrame(), 32);
+    EXPECT_FLOAT_EQ(r.steps.back(), 0.032f) << "the sphere still turns by the clock";
 }
 
 TEST_F(ViewerProgramTest, NoWaitingWhileTheShowIsNotRunning) {

@@ -22,6 +22,7 @@ public:
     void PostQuit() override { PostQuitMessage(0); }
     void Present() override;
     int RefreshRate() override;
+    std::int64_t ProcessorTime() override;
 
 private:
     HWND window_ = nullptr;

@@ -10,6 +10,12 @@ namespace {
 
 constexpr std::int64_t kNanoseconds = 1'000'000'000;
 
+std::int64_t NanosecondsOf(clockid_t clock) {
+    timespec now = {};
+    clock_gettime(clock, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * kNanoseconds + now.tv_nsec;
+}
+
 // A pointer picture of one transparent pixel.
 Cursor MakeInvisibleCursor(Display* display, Window window) {
     const char nothing = 0;
@@ -29,11 +35,10 @@ X11WindowSystem::~X11WindowSystem() { XFreeCursor(display_, invisible_); }
 
 std::int64_t X11WindowSystem::CounterFrequency() { return kNanoseconds; }
 
-std::int64_t X11WindowSystem::Counter() {
-    timespec now = {};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<std::int64_t>(now.tv_sec) * kNanoseconds + now.tv_nsec;
-}
+std::int64_t X11WindowSystem::Counter() { return NanosecondsOf(CLOCK_MONOTONIC); }
+
+// The process's clock counts every thread's time, the GL driver's workers too.
+std::int64_t X11WindowSystem::ProcessorTime() { return NanosecondsOf(CLOCK_PROCESS_CPUTIME_ID); }
 
 void X11WindowSystem::HideCursor() { ShowPointer(pointer_.Hide()); }
 

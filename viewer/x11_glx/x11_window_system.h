@@ -23,6 +23,7 @@ public:
     void PostQuit() override { quitting_ = true; }
     void Present() override;
     int RefreshRate() override;
+    std::int64_t ProcessorTime() override;
 
     bool quitting() const { return quitting_; }
 
