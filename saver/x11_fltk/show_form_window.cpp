@@ -8,6 +8,7 @@
 #include "saver/backend.h"
 #include "saver/x11_fltk/display.h"
 #include "saver/x11_fltk/end_signals.h"
+#include "saver/x11_fltk/composited_desktop.h"
 #include "saver/x11_fltk/kept_desktop.h"
 #include "saver/x11_fltk/managed_window.h"
 #include "saver/x11_fltk/screen_capture.h"
@@ -116,6 +117,7 @@ std::optional<ScreenPicture> CaptureScreen(std::uint32_t hostWindow) {
     if (!display) return std::nullopt;
     if (hostWindow != 0) {
         if (auto kept = CaptureKeptDesktop(display, hostWindow)) return kept;
+        if (auto composited = CaptureCompositedDesktop(display, hostWindow)) return composited;
     }
     return CaptureRootWindow(display);
 }
