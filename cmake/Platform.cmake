@@ -30,7 +30,7 @@ else()
   target_link_libraries(velmoran_window INTERFACE OpenGL::GLX X11::X11 X11::Xrandr)
   add_library(velmoran_forms INTERFACE)
   target_link_libraries(velmoran_forms INTERFACE
-    fltk fltk_images X11::X11 X11::Xfixes X11::Xext ${CMAKE_DL_LIBS})
+    fltk fltk_images X11::X11 X11::Xfixes X11::Xext X11::Xcomposite ${CMAKE_DL_LIBS})
   target_include_directories(velmoran_forms INTERFACE ${FLTK_INCLUDE_DIRS})
   add_library(velmoran_sound INTERFACE)
   target_link_libraries(velmoran_sound INTERFACE PkgConfig::SDL2_MIXER PkgConfig::SDL2 PkgConfig::CDIO)

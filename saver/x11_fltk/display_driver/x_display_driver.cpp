@@ -1,5 +1,6 @@
 #include "saver/x11_fltk/display_driver/x_display_driver.h"
 
+#include "saver/x11_fltk/display_driver/composited_desktop.h"
 #include "saver/x11_fltk/display_driver/kept_desktop.h"
 #include "saver/x11_fltk/display_driver/x_screen_capture.h"
 #include "saver/x11_fltk/x/display.h"
@@ -15,6 +16,7 @@ std::optional<ScreenPicture> CaptureScreen(std::uint32_t hostWindow) {
     if (!display) return std::nullopt;
     if (hostWindow != 0) {
         if (auto kept = CaptureKeptDesktop(display, hostWindow)) return kept;
+        if (auto composited = CaptureCompositedDesktop(display, hostWindow)) return composited;
     }
     return CaptureRootWindow(display);
 }
