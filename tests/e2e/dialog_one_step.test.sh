@@ -14,12 +14,19 @@ cp "$(program Velmoran.scr)" "$SAVER_DIR/"
 echo "stand-in viewer" >"$SAVER_DIR/Velmoran.dll"  # only its presence is checked
 INI=$SAVER_DIR/Velmoran.ini
 
-# jump_click <x> <y>: one motion event at the place, then the press and the
-# release, with nothing in between.
-jump_click() {
-  xdotool mousemove $((OX + $1)) $((OY + $2))
-  sleep 0.3
-  xdotool click 1
+# jump_click <x> <y>: one motion event at the place, then at once the press
+# and the release.
+jump_click() { xdotool mousemove $((OX + $1)) $((OY + $2)) click 1; }
+
+# chosen <index>: waits until the source's mark shows selected.
+chosen() {
+  local try
+  for ((try = 0; try < 50; try++)); do
+    screenshot "$WORK/marks.png"
+    [ "$(mark "$WORK/marks.png" "$1")" = on ] && return 0
+    sleep 0.1
+  done
+  fail "the mark of source $1 does not show selected"
 }
 
 # source_then_jump <step> <panel x> <panel y>: clicks a source there, then
@@ -27,8 +34,8 @@ jump_click() {
 source_then_jump() {
   write_ini 0 7
   open_dialog
-  press_in_panel "$2" "$3"
-  sleep 0.5
+  jump_click $((PANEL_X + $2)) $((PANEL_Y + $3))
+  chosen 1
   jump_click 362 212
   closed "$1"
   expect_ini "$1" 1 7 ""
@@ -43,8 +50,8 @@ note "the label MP3、WAV, then one jump onto ｷｬﾝｾﾙ: closed, nothing w
 write_ini 1 7
 cp "$INI" "$WORK/before.ini"
 open_dialog
-press_in_panel 50 100
-sleep 0.5
+jump_click $((PANEL_X + 50)) $((PANEL_Y + 100))
+chosen 2
 jump_click 442 212
 closed "ｷｬﾝｾﾙ"
 cmp -s "$INI" "$WORK/before.ini" || fail "ｷｬﾝｾﾙ changed the settings file"
