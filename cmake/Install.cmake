@@ -12,7 +12,7 @@
 #   share/applications/screensavers/velmoran.desktop  the same for the desktops
 #   share/applications/velmoran-settings.desktop  the menu's way to the settings dialog
 #   share/icons/hicolor/32x32/apps/velmoran.png, share/man/man6/velmoran.6.gz,
-#   share/doc/velmoran/copyright
+#   share/doc/velmoran/copyright, changelog.gz
 # Windows: the two programs, README.txt and LICENSE.txt in the top folder.
 #
 # `cmake --install --strip` (and CPack) ship the programs stripped; the debug
@@ -82,8 +82,13 @@ add_custom_command(OUTPUT ${staged}/velmoran.6.gz
 add_custom_target(velmoran_manual ALL DEPENDS ${staged}/velmoran.6.gz)
 install(FILES ${staged}/velmoran.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
-# The copyright file: who and which licence, then the licence's full text.
-file(READ ${packaging_dir}/linux/copyright-header header)
-file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
-file(WRITE ${staged}/copyright "${header}${licence}")
-install(FILES ${staged}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velmoran)
+# Who holds the copyright and under which licence, in the machine-readable
+# form, and the package's history: its name says a native package, whose
+# history is changelog.gz.
+install(FILES ${packaging_dir}/linux/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velmoran)
+add_custom_command(OUTPUT ${staged}/changelog.gz
+  COMMAND ${CMAKE_COMMAND} -E copy ${packaging_dir}/linux/changelog ${staged}/changelog
+  COMMAND gzip -9nf ${staged}/changelog
+  DEPENDS ${packaging_dir}/linux/changelog VERBATIM)
+add_custom_target(velmoran_changelog ALL DEPENDS ${staged}/changelog.gz)
+install(FILES ${staged}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velmoran)

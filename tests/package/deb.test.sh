@@ -30,6 +30,7 @@ expected="-rw-r--r-- root/root ./usr/libexec/velmoran/Velmoran-media.so
 lrwxrwxrwx root/root ./usr/libexec/xscreensaver/velmoran -> ../velmoran/Velmoran.scr
 -rw-r--r-- root/root ./usr/share/applications/screensavers/velmoran.desktop
 -rw-r--r-- root/root ./usr/share/applications/velmoran-settings.desktop
+-rw-r--r-- root/root ./usr/share/doc/velmoran/changelog.gz
 -rw-r--r-- root/root ./usr/share/doc/velmoran/copyright
 -rw-r--r-- root/root ./usr/share/icons/hicolor/32x32/apps/velmoran.png
 -rw-r--r-- root/root ./usr/share/man/man6/velmoran.6.gz

@@ -106,6 +106,11 @@ int CommandButton::Native::handle(int event) {
         Pointer(Command::Pointer::Move, ButtonsHeld());
         return 1;
     case FL_PUSH:
+        // FLTK holds back a motion event until its queue is empty, so a press
+        // right behind a jump of the pointer comes first. The button hears the
+        // pointer arrive before it takes the focus, as it does when the
+        // pointer moves there; for a pointer already over it this is no news.
+        Pointer(Command::Pointer::Move, ButtonsHeld());
         if (Fl::event_button() == FL_LEFT_MOUSE) button.Focus();
         Pointer(Command::Pointer::Down, ButtonOfEvent());
         return 1;
