@@ -1,6 +1,7 @@
 # The libraries each back end uses, as imported targets:
 #   velmoran::gl      OpenGL 1.1 and GLU
-#   velmoran::window  the viewer's window system (Xlib with GLX and XRandR on Linux, Win32)
+#   velmoran::window  the viewer's window systems (Xlib with GLX and XRandR, and
+#                     wayland-client with EGL and xkbcommon, on Linux; Win32)
 #   velmoran::forms   the saver's forms, windows, graphics and shell
 #   velmoran::sound   the saver's sound module (Linux only: SDL_mixer, libcdio)
 if(WIN32)
@@ -27,7 +28,9 @@ else()
   add_library(velmoran_gl INTERFACE)
   target_link_libraries(velmoran_gl INTERFACE OpenGL::GL PkgConfig::GLU)
   add_library(velmoran_window INTERFACE)
-  target_link_libraries(velmoran_window INTERFACE OpenGL::GLX X11::X11 X11::Xrandr)
+  pkg_check_modules(WAYLAND REQUIRED IMPORTED_TARGET wayland-client wayland-egl egl xkbcommon)
+  pkg_get_variable(WAYLAND_PROTOCOLS_DIR wayland-protocols pkgdatadir)
+  target_link_libraries(velmoran_window INTERFACE OpenGL::GLX X11::X11 X11::Xrandr PkgConfig::WAYLAND)
   add_library(velmoran_forms INTERFACE)
   target_link_libraries(velmoran_forms INTERFACE
     fltk fltk_images X11::X11 X11::Xfixes X11::Xext X11::Xcomposite ${CMAKE_DL_LIBS})

@@ -12,4 +12,14 @@ inline constexpr const char* kHostWindowVariable = "VELMORAN_HOST_WINDOW";
 // that process has gone, so that none of the two outlives the display mode.
 inline constexpr const char* kSaverProcessVariable = "VELMORAN_SAVER_PID";
 
+// On Wayland, where no host window exists: any value has the viewer cover
+// every output, one surface each at that output's size, as a full-screen
+// display mode does (the saver sets it for -root); otherwise the viewer
+// shows its 1024 x 768 surface.
+inline constexpr const char* kAllOutputsVariable = "VELMORAN_ALL_OUTPUTS";
+
+// The descriptor, in decimal, of a pipe the viewer tells the saver on when
+// its surface is up and when it has gone (viewer/wayland_egl/surface_notice.h).
+inline constexpr const char* kSurfaceNoticeVariable = "VELMORAN_SURFACE_FD";
+
 }  // namespace velmoran

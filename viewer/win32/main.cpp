@@ -1,4 +1,4 @@
-// Velmoran.dll on Windows: the sphere viewer's program shell. It opens the
+// The viewer's shell on Win32, and Velmoran.dll's entry on Windows. It opens the
 // pop-up window "Velmoran_VC" and renders at the display's pace, until
 // Escape or the window is closed.
 #include <windows.h>
@@ -8,6 +8,8 @@
 #include "common/window_facts.h"
 #include "viewer/scene.h"
 #include "viewer/viewer_program.h"
+#include "viewer/viewer_shell.h"
+#include "viewer/win32/win32_shell.h"
 #include "viewer/win32/win32_window_system.h"
 
 namespace {
@@ -84,9 +86,10 @@ public:
     FineTimer& operator=(const FineTimer&) = delete;
 };
 
-}  // namespace
+bool CanRunWin32() { return true; }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int RunWin32() {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
     static Viewer program;
     viewer = &program;
     if (!RegisterWindowClass(instance)) return 0;
@@ -103,4 +106,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     int status = RunMessageLoop(window);
     viewer->program.OnQuit();
     return status;
+}
+
+}  // namespace
+
+namespace velmoran {
+
+const ViewerShell kWin32Shell = {"win32", &CanRunWin32, &RunWin32};
+
+}  // namespace velmoran
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return velmoran::RunFirstShell(velmoran::kViewerShells, velmoran::kViewerShellCount);
 }

@@ -4,7 +4,7 @@
 #include <X11/keysym.h>
 #include <poll.h>
 
-#include "viewer/x11_glx/end_signals.h"
+#include "viewer/posix/end_signals.h"
 
 namespace velmoran {
 

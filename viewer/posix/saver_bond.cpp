@@ -1,4 +1,4 @@
-#include "viewer/x11_glx/saver_bond.h"
+#include "viewer/posix/saver_bond.h"
 
 #include <signal.h>
 #include <sys/prctl.h>

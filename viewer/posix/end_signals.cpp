@@ -1,4 +1,4 @@
-#include "viewer/x11_glx/end_signals.h"
+#include "viewer/posix/end_signals.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,5 +1,4 @@
-// Velmoran.dll on Linux: the sphere viewer's program shell on Xlib and GLX.
-// It opens the borderless window "Velmoran_VC" at the screen's top-left
+// The viewer's shell on Xlib and GLX. It opens the borderless window "Velmoran_VC" at the screen's top-left
 // corner (or in the host window the saver names, host_window.h) and hands
 // every event to the viewer program, painting at the display's pace, until
 // Escape, the window is closed or an end signal comes.
@@ -7,11 +6,13 @@
 #include "viewer/debug_print.h"
 #include "viewer/scene.h"
 #include "viewer/viewer_program.h"
-#include "viewer/x11_glx/end_signals.h"
+#include "viewer/viewer_shell.h"
+#include "viewer/posix/end_signals.h"
 #include "viewer/x11_glx/event_loop.h"
 #include "viewer/x11_glx/glx_window.h"
 #include "viewer/x11_glx/host_window.h"
-#include "viewer/x11_glx/saver_bond.h"
+#include "viewer/posix/saver_bond.h"
+#include "viewer/x11_glx/x11_shell.h"
 #include "viewer/x11_glx/x11_window_system.h"
 
 #include <cstdio>
@@ -39,13 +40,26 @@ void Show(Display* display, const velmoran::ViewerWindowPlace& place) {
     velmoran::DestroyGlxWindow(display, *window);
 }
 
-}  // namespace
+// The display CanRun opened, for Run.
+Display* opened = nullptr;
 
-int main() {
-    if (!velmoran::BindToSaver() || !velmoran::CatchEndSignals()) return 0;
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) return 0;
-    if (const auto place = velmoran::PlaceOfViewerWindow(display)) Show(display, *place);
+bool CanRunX11() {
+    opened = XOpenDisplay(nullptr);
+    return opened != nullptr;
+}
+
+int RunX11() {
+    Display* display = opened;
+    if (velmoran::BindToSaver() && velmoran::CatchEndSignals())
+        if (const auto place = velmoran::PlaceOfViewerWindow(display)) Show(display, *place);
     XCloseDisplay(display);
     return 0;
 }
+
+}  // namespace
+
+namespace velmoran {
+
+const ViewerShell kX11Shell = {"x11", &CanRunX11, &RunX11};
+
+}  // namespace velmoran

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# The viewer on Wayland under a headless sway (as a plain user, without
+# Xwayland) with two outputs of different sizes: its overlay surface at the
+# layout's top-left corner, frames no faster than the output's refresh,
+# Escape from a virtual keyboard, and a full-screen run on every output.
+# platforms: linux
+source "$(dirname "$0")/lib.sh"
+e2e_init "$@"
+
+VIEWER=$(program Velmoran.dll)
+BACKGROUND='#3060c0'
+COLOURS=(red lime blue yellow)
+
+at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
+share() { convert "$1" -alpha off -fuzz 8% +transparent "$2" -alpha extract -format '%[fx:mean]' info:; }
+shows_pattern() {
+  local c
+  for c in "${COLOURS[@]}"; do at_least "$(share "$1" "$c")" 0.005 || return 1; done
+}
+
+plain_user
+HOME_DIR=$WORK/home
+user_home "$HOME_DIR"
+RUNTIME=$WORK/run
+user_home "$RUNTIME"
+chmod 700 "$RUNTIME"
+chmod o+rx "$BUILD" "$BUILD/bin" 2>/dev/null || true
+cat >"$WORK/sway.config" <<CONFIG
+xwayland disable
+output * bg $BACKGROUND solid_color
+output HEADLESS-1 mode 1280x800@60Hz position 0 0
+CONFIG
+chmod 644 "$WORK/sway.config"
+
+convert -size 2x2 xc:black -fill red -draw 'point 0,0' -fill lime -draw 'point 1,0' \
+  -fill blue -draw 'point 0,1' -fill yellow -draw 'point 1,1' -scale 8000% "$WORK/block.png"
+convert -size 1280x1024 "tile:$WORK/block.png" -type TrueColor "BMP3:$WORK/pattern.bmp"
+chmod 644 "$WORK/pattern.bmp"
+
+user_command "$HOME_DIR"
+AS=("${USER_COMMAND[@]}" XDG_RUNTIME_DIR="$RUNTIME" WAYLAND_DISPLAY=wayland-1)
+"${USER_COMMAND[@]}" XDG_RUNTIME_DIR="$RUNTIME" WLR_BACKENDS=headless WLR_RENDERER=pixman \
+  WLR_LIBINPUT_NO_DEVICES=1 sway -c "$WORK/sway.config" >"$OUT/sway.log" 2>&1 &
+SWAY_PID=$!
+at_exit "kill $SWAY_PID"
+for ((i = 0; i < 200; i++)); do
+  "${AS[@]}" swaymsg -s "$(ls "$RUNTIME"/sway-ipc.*.sock 2>/dev/null | head -n 1)" -t get_outputs >/dev/null 2>&1 && break
+  sleep 0.05
+done
+IPC=$(ls "$RUNTIME"/sway-ipc.*.sock | head -n 1)
+msg() { "${AS[@]}" swaymsg -s "$IPC" "$@"; }
+msg create_output >/dev/null
+msg output HEADLESS-2 mode 1600x900@60Hz position 1280 0 >/dev/null
+msg -t get_outputs | grep -q '"current_mode"' || fail "no outputs"
+
+# start_viewer [env...]: the viewer, tracing its frames, until its first frame.
+start_viewer() {
+  : >"$OUT/viewer.stderr"
+  chmod 666 "$OUT/viewer.stderr"
+  "${AS[@]}" VELMORAN_CAPTURE="$WORK/pattern.bmp" VELMORAN_TRACE_FRAMES=1 "$@" "$VIEWER" 2>>"$OUT/viewer.stderr" &
+  VIEWER_PID=$!
+  for ((i = 0; i < 600; i++)); do
+    [ "$(grep -c '^frame' "$OUT/viewer.stderr")" -ge 2 ] && return 0
+    kill -0 "$VIEWER_PID" 2>/dev/null || fail "the viewer ended before its first frame"
+    sleep 0.05
+  done
+  fail "the viewer never drew"
+}
+# grim_as <grim options...> <file>: the picture, written by this user.
+grim_as() { "${AS[@]}" grim "${@:1:$#-1}" - >"${!#}"; }
+
+# The surface at the layout's top-left, 1024 x 768; the desktop beside and below.
+start_viewer
+grim_as -g "0,0 1024x768" "$OUT/surface.png"
+shows_pattern "$OUT/surface.png" || fail "the surface does not show the picture on the sphere"
+grim_as -g "1024,0 256x800" "$OUT/right.png"
+grim_as -g "0,768 1024x32" "$OUT/below.png"
+at_least "$(share "$OUT/right.png" "$BACKGROUND")" 0.999 || fail "the surface reaches past 1024 pixels"
+at_least "$(share "$OUT/below.png" "$BACKGROUND")" 0.999 || fail "the surface reaches past 768 pixels"
+grim_as -o HEADLESS-2 "$OUT/second.png"
+at_least "$(share "$OUT/second.png" "$BACKGROUND")" 0.999 || fail "the second output is not left alone"
+
+# Frames: no more than the output's 60 a second over a stretch of the show.
+first=$(grep -m1 '^frame' "$OUT/viewer.stderr" | cut -d' ' -f2)
+while :; do
+  last=$(grep '^frame' "$OUT/viewer.stderr" | tail -n 1 | cut -d' ' -f2)
+  [ $((last - first)) -ge 2000 ] && break
+  sleep 0.1
+done
+count=$(awk -v a="$first" -v b="$last" '$1 == "frame" && $2 >= a && $2 <= b' "$OUT/viewer.stderr" | wc -l)
+note "$count frames in $((last - first)) ms"
+at_least "$(awk -v ms=$((last - first)) 'BEGIN { print ms * 60 / 1000 + 2 }')" "$count" ||
+  fail "$count frames in $((last - first)) ms: faster than the output's refresh"
+
+# Escape from a virtual keyboard, which the viewer gains as it appears; held
+# for 100 ms as a finger does (a key is looked at when a frame is painted).
+"${AS[@]}" wtype -s 300 -P Escape -s 100 -p Escape
+start=$EPOCHREALTIME
+while kill -0 "$VIEWER_PID" 2>/dev/null; do
+  at_least 0.5 "$(awk -v s="$start" -v n="$EPOCHREALTIME" 'BEGIN { print n - s }')" ||
+    fail "the viewer still runs 0.5 s after Escape"
+  sleep 0.01
+done
+wait "$VIEWER_PID" || fail "the viewer ended with status $?"
+
+# A full-screen run covers every output at its own size.
+start_viewer VELMORAN_ALL_OUTPUTS=1
+grim_as -o HEADLESS-1 "$OUT/root-1.png"
+grim_as -o HEADLESS-2 "$OUT/root-2.png"
+for shot in "$OUT/root-1.png" "$OUT/root-2.png"; do
+  shows_pattern "$shot" || fail "$shot does not show the sphere"
+  at_least 0.001 "$(share "$shot" "$BACKGROUND")" || fail "$shot leaves the desktop showing"
+done
+[ "$(identify -format %wx%h "$OUT/root-2.png")" = 1600x900 ] || fail "the second output is not 1600 x 900"
+kill -TERM "$VIEWER_PID"
+wait "$VIEWER_PID" || fail "SIGTERM: status $?"
+note "passed"
