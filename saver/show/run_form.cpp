@@ -2,14 +2,18 @@
 
 #include <utility>
 
-#include "saver/backend.h"
+#include "common/window_facts.h"
+#include "saver/settings/system_places.h"
 
 namespace velmoran {
 
-Velmoran_S::Velmoran_S(const MusicSettings& settings, std::filesystem::path viewer, BackgroundMusic& music,
-                       MusicRunner& runner, ShowPlatform& platform, bool pointerHidden, Clock clock)
-    : settings_(settings), viewerPath_(std::move(viewer)), music_(music), runner_(runner), platform_(platform),
-      pointerHidden_(pointerHidden), clock_(std::move(clock)) {}
+Velmoran_S::Velmoran_S(const MusicSettings& settings, std::filesystem::path viewer,
+                       std::vector<std::filesystem::path> captureTargets, std::uint32_t hostWindow,
+                       BackgroundMusic& music, MusicRunner& runner, const ShowSeam& seam, bool pointerHidden,
+                       Clock clock)
+    : settings_(settings), viewerPath_(std::move(viewer)), captureTargets_(std::move(captureTargets)),
+      hostWindow_(hostWindow), music_(music), runner_(runner), seam_(seam), pointerHidden_(pointerHidden),
+      clock_(std::move(clock)) {}
 
 MusicFile Velmoran_S::FileKind() const {
     if (settings_.BgmKind != kBgmMusicFile) return MusicFile::Other;
@@ -26,7 +30,7 @@ void Velmoran_S::Enable(ShowTimer timer, bool on) {
             runner_.SetTimer(timer, on ? std::function<void()>([this] { Timer2_Timer(); }) : nullptr);
             break;
         case ShowTimer::Watch:
-            platform_.SetWatchTimer(on);
+            seam_.SetWatchTimer(on);
             break;
     }
 }
@@ -38,14 +42,13 @@ bool Velmoran_S::Enabled(ShowTimer timer) const { return timerOn_[static_cast<in
 // the viewer is pointed at the usual place, finds no picture there and shows
 // the plain sphere - never a picture of the desktop from another time.
 std::filesystem::path Velmoran_S::WriteCapture() {
-    const auto targets = platform_.CaptureTargets();
-    if (targets.empty()) return {};
-    for (const auto& target : targets) DiscardCapture(target);
-    if (const auto picture = platform_.CaptureScreen()) {
-        for (const auto& target : targets)
+    if (captureTargets_.empty()) return {};
+    for (const auto& target : captureTargets_) DiscardCapture(target);
+    if (const auto picture = seam_.CaptureScreen(hostWindow_)) {
+        for (const auto& target : captureTargets_)
             if (WriteCaptureBitmap(target, *picture)) return target;
     }
-    return targets.front();
+    return captureTargets_.front();
 }
 
 void Velmoran_S::StartMusic() {
@@ -70,7 +73,7 @@ void Velmoran_S::StartMusic() {
 void Velmoran_S::Form_Load() {
     Enable(ShowTimer::Watch, true);
     const auto capture = WriteCapture();
-    viewerStarted_ = platform_.StartViewer(viewerPath_, capture);
+    viewerStarted_ = seam_.StartViewer(viewerPath_, capture, hostWindow_);
     viewerStartedAt_ = clock_();
     runner_.Post([this] { StartMusic(); });
 }
@@ -93,8 +96,8 @@ void Velmoran_S::Timer2_Timer() {
 // say - holds no show. By its title alone only where a process is not told:
 // the window's, or the viewer's when none was started.
 bool Velmoran_S::ViewerWindowShown() {
-    const std::optional<ProcessId> viewer = platform_.ViewerProcessId();
-    for (const std::optional<ProcessId>& process : platform_.ViewerWindowProcesses())
+    const std::optional<ProcessId> viewer = seam_.ViewerId();
+    for (const std::optional<ProcessId>& process : seam_.ProcessesOfWindowsTitled(kViewerWindowTitle))
         if (!viewer || !process || *process == *viewer) return true;
     return false;
 }
@@ -105,7 +108,7 @@ bool Velmoran_S::ViewerWindowShown() {
 // its window in that time is ended with the show.
 void Velmoran_S::Timer3_Timer() {
     if (ended_) return;
-    const bool exited = viewerStarted_ && platform_.ViewerExited();
+    const bool exited = viewerStarted_ && seam_.ViewerExited();
     if (!exited && ViewerWindowShown()) {
         viewerSeen_ = true;
         return;
@@ -113,7 +116,7 @@ void Velmoran_S::Timer3_Timer() {
     const bool gaveUp = viewerSeen_ || !viewerStarted_ || exited || clock_() - viewerStartedAt_ >= kViewerStartGrace;
     if (!gaveUp) return;
     Enable(ShowTimer::Watch, false);
-    if (viewerStarted_ && !viewerSeen_ && !exited) platform_.EndViewer();
+    if (viewerStarted_ && !viewerSeen_ && !exited) seam_.EndViewer();
     Form_QueryUnload(UnloadMode::FormCode);
 }
 
@@ -122,11 +125,11 @@ void Velmoran_S::Form_QueryUnload(UnloadMode mode) {
     ended_ = true;
     runner_.Post([this] { StopMusic(); });
     // The viewer ends while the music stops.
-    if (mode == UnloadMode::AppWindows) platform_.EndViewer();
+    if (mode == UnloadMode::AppWindows) seam_.EndViewer();
     // A media call that does not return leaves the music to the program's end.
     runner_.Finish(kMusicStopGrace);
-    if (pointerHidden_) platform_.ShowPointer();
-    platform_.EndShow();
+    if (pointerHidden_) seam_.ShowPointer();
+    seam_.EndShow();
 }
 
 void Velmoran_S::StopMusic() {

@@ -7,14 +7,20 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/capture_bitmap.h"
+#include "saver/display/display_driver.h"
 
 #include "saver/music/background_music.h"
 #include "saver/music/music_runner.h"
 #include "saver/settings/settings.h"
 #include "saver/show/music_file_kind.h"
-#include "saver/show/show_platform.h"
 
 namespace velmoran {
 
@@ -35,14 +41,37 @@ enum class UnloadMode {
     AppWindows,       // the session ends, or XScreenSaver ends its display mode
 };
 
+// The entries of the saver's seam that a show drives, under the names the
+// seam gives them: the display driver's table, and the members of the show's
+// ViewerProcess (Start, Exited, Id, End) and of its ShowFormWindow
+// (SetWatchTimer, End) in saver/backend.h. RunShowForm fills them from the
+// chosen driver and those two, a unit test with fakes.
+struct ShowSeam {
+    std::function<std::optional<ScreenPicture>(std::uint32_t hostWindow)> CaptureScreen;
+    std::function<std::vector<std::optional<ProcessId>>(const std::string& title)> ProcessesOfWindowsTitled;
+    std::function<void()> ShowPointer;
+    std::function<bool(const std::filesystem::path& program, const std::filesystem::path& capture,
+                       std::uint32_t hostWindow)>
+        StartViewer;
+    std::function<bool()> ViewerExited;
+    std::function<std::optional<ProcessId>()> ViewerId;
+    std::function<void()> EndViewer;
+    std::function<void(bool enabled)> SetWatchTimer;
+    std::function<void()> EndShow;
+};
+
 class Velmoran_S {
 public:
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
 
-    // viewer: the viewer program beside the saver. pointerHidden: the
-    // start-up hid the pointer, so the end shows it again.
-    Velmoran_S(const MusicSettings& settings, std::filesystem::path viewer, BackgroundMusic& music,
-               MusicRunner& runner, ShowPlatform& platform, bool pointerHidden,
+    // viewer: the viewer program beside the saver. captureTargets: where the
+    // capture may be written, best first; the next one is tried when a file
+    // cannot be created at one. hostWindow: 0 for the viewer's own window,
+    // else the window (X11) the show goes into. pointerHidden: the start-up
+    // hid the pointer, so the end shows it again.
+    Velmoran_S(const MusicSettings& settings, std::filesystem::path viewer,
+               std::vector<std::filesystem::path> captureTargets, std::uint32_t hostWindow, BackgroundMusic& music,
+               MusicRunner& runner, const ShowSeam& seam, bool pointerHidden,
                Clock clock = std::chrono::steady_clock::now);
 
     void Form_Load();
@@ -68,9 +97,11 @@ private:
 
     const MusicSettings& settings_;
     const std::filesystem::path viewerPath_;
+    const std::vector<std::filesystem::path> captureTargets_;
+    const std::uint32_t hostWindow_;
     BackgroundMusic& music_;
     MusicRunner& runner_;
-    ShowPlatform& platform_;
+    const ShowSeam& seam_;
     const bool pointerHidden_;
     const Clock clock_;
 

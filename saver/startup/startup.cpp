@@ -8,26 +8,32 @@ namespace velmoran {
 
 namespace {
 
-bool SaverAlreadyOpen(StartupPlatform& platform, bool hack) {
-    // Both titles are always looked up.
-    const bool showRunning = platform.WindowExists(kRunFormTitle);
-    const bool dialogOpen = platform.WindowExists(kSettingsDialogTitle);
-    if (dialogOpen || !showRunning) return dialogOpen;
-    // A hack's predecessor may be a show of ours that XScreenSaver is ending.
-    return !hack || !platform.WindowGoneWithin(kRunFormTitle, kHackDepartureGrace);
+// A window with the title exists when the system lists one, whether or not
+// it tells its process.
+bool WindowExists(const StartupSeam& seam, const std::string& title) {
+    return !seam.ProcessesOfWindowsTitled(title).empty();
 }
 
-SaverPlaces Places(StartupPlatform& platform) {
-    const std::string folder = platform.ProgramFolder();
-    return PlacesOf(folder, {platform.UserSettingsFolder(), platform.FolderWritable(folder)});
+bool SaverAlreadyOpen(const StartupSeam& seam, bool hack) {
+    // Both titles are always looked up.
+    const bool showRunning = WindowExists(seam, kRunFormTitle);
+    const bool dialogOpen = WindowExists(seam, kSettingsDialogTitle);
+    if (dialogOpen || !showRunning) return dialogOpen;
+    // A hack's predecessor may be a show of ours that XScreenSaver is ending.
+    return !hack || !seam.WindowGoneWithin(kRunFormTitle, kHackDepartureGrace);
+}
+
+SaverPlaces Places(const StartupSeam& seam) {
+    const std::string folder = ProgramFolderOf(seam.ProgramPath());
+    return PlacesOf(folder, {seam.UserSettingsFolder(), seam.FolderWritable(folder)});
 }
 
 // A display mode of XScreenSaver: the still preview in a small window of its
 // settings program, a show in any other. The pointer is XScreenSaver's to hide.
-void RunHack(const HackSwitches& hack, StartupPlatform& platform, SaverForms& forms) {
-    const std::uint32_t window = hack.window ? *hack.window : platform.HackRootWindow();
+void RunHack(const HackSwitches& hack, const StartupSeam& seam, SaverForms& forms) {
+    const std::uint32_t window = hack.window ? *hack.window : seam.HackRootWindow();
     if (hack.window) {
-        const std::optional<WindowOnScreen> measured = platform.MeasureWindow(window);
+        const std::optional<WindowOnScreen> measured = seam.MeasureWindow(window);
         if (!measured) return;
         if (HoldsPreview(*measured)) {
             forms.RunPreview(window);
@@ -35,10 +41,10 @@ void RunHack(const HackSwitches& hack, StartupPlatform& platform, SaverForms& fo
         }
     }
     if (window == 0) return;
-    const SaverPlaces places = Places(platform);
-    const MusicSettings settings = LoadSettings(platform.Profiles(), places);
+    const SaverPlaces places = Places(seam);
+    const MusicSettings settings = LoadSettings(seam.SystemProfileStore(), places);
     if (!FileExists(places.viewerFile)) {
-        platform.LogMessage(kMissingViewerMessage);
+        seam.LogMessage(kMissingViewerMessage);
         return;
     }
     forms.RunShow(settings, false, places, window);
@@ -46,12 +52,12 @@ void RunHack(const HackSwitches& hack, StartupPlatform& platform, SaverForms& fo
 
 }  // namespace
 
-void Main(std::string_view commandLine, StartupPlatform& platform, SaverForms& forms) {
+void Main(std::string_view commandLine, const StartupSeam& seam, SaverForms& forms) {
     // Hack switches come first: by the mode letter "-root" would read as 'R'.
-    const std::optional<HackSwitches> hack = platform.RunsHacks() ? HackSwitchesOf(commandLine) : std::nullopt;
-    if (SaverAlreadyOpen(platform, hack.has_value())) return;
+    const std::optional<HackSwitches> hack = seam.RunsHacks() ? HackSwitchesOf(commandLine) : std::nullopt;
+    if (SaverAlreadyOpen(seam, hack.has_value())) return;
     if (hack) {
-        RunHack(*hack, platform, forms);
+        RunHack(*hack, seam, forms);
         return;
     }
     const char mode = ModeLetter(commandLine);
@@ -60,10 +66,10 @@ void Main(std::string_view commandLine, StartupPlatform& platform, SaverForms& f
         forms.RunPreview(PreviewHost(commandLine));
         return;
     }
-    const SaverPlaces places = Places(platform);
-    MusicSettings settings = LoadSettings(platform.Profiles(), places);
+    const SaverPlaces places = Places(seam);
+    MusicSettings settings = LoadSettings(seam.SystemProfileStore(), places);
     if (!FileExists(places.viewerFile)) {
-        platform.ShowMessage(kMissingViewerMessage, kProgramTitle);
+        seam.ShowMessage(kMissingViewerMessage, kProgramTitle);
         return;
     }
     if (mode == 'C') {
@@ -74,7 +80,7 @@ void Main(std::string_view commandLine, StartupPlatform& platform, SaverForms& f
     // A show started by the system hides the pointer; one started without a
     // switch leaves it.
     const bool hidePointer = mode == 'S';
-    if (hidePointer) platform.HidePointer();
+    if (hidePointer) seam.HidePointer();
     forms.RunShow(settings, hidePointer, places, 0);
 }
 

@@ -4,11 +4,14 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/window_facts.h"
+#include "saver/display/display_driver.h"
 #include "saver/program_title.h"
 #include "saver/settings/profile_store.h"
 #include "saver/startup/forms.h"
@@ -24,53 +27,34 @@ inline constexpr std::chrono::milliseconds kHackDepartureGrace{1500};
 inline constexpr const char* kMissingViewerMessage =
     "Velmoran.dll が同じﾌｫﾙﾀﾞに見つかりません！";
 
-// What the start asks of the platform.
-class StartupPlatform {
-public:
-    virtual ~StartupPlatform() = default;
+// The entries of the saver's seam that the start uses, under the names the
+// seam gives them (saver/backend.h, saver/settings/system_places.h and the
+// display driver's table): RunSaver fills them from the back end and the
+// chosen display driver, a unit test with fakes. The last two are the start's
+// own, which RunSaver fills portably.
+struct StartupSeam {
+    std::function<std::string()> ProgramPath;
+    std::function<std::string()> UserSettingsFolder;
+    std::function<bool(const std::string& folder)> FolderWritable;
+    std::function<ProfileStore&()> SystemProfileStore;
+    std::function<void(const std::string& text, const std::string& caption)> ShowMessage;
+    std::function<bool()> RunsHacks;
+    std::function<std::uint32_t()> HackRootWindow;
+    std::function<std::optional<WindowOnScreen>(std::uint32_t window)> MeasureWindow;
+    std::function<std::vector<std::optional<ProcessId>>(const std::string& title)> ProcessesOfWindowsTitled;
+    std::function<void()> HidePointer;
 
-    // True when any top-level window, hidden ones included, has exactly this title.
-    virtual bool WindowExists(const std::string& title) = 0;
-
-    // Waits, looking now and then, for the window titled so to go; false when
-    // it is still there after the time given.
-    virtual bool WindowGoneWithin(const std::string& title, std::chrono::milliseconds time) = 0;
-
-    // The running program's folder: no trailing separator except at a root.
-    virtual std::string ProgramFolder() = 0;
-
-    // The user's own folder for the settings file; empty when none is known.
-    virtual std::string UserSettingsFolder() = 0;
-
-    // Whether this user may make files in the folder.
-    virtual bool FolderWritable(const std::string& folder) = 0;
-
-    virtual ProfileStore& Profiles() = 0;
-
-    // Hides the mouse pointer until the show shows it again.
-    virtual void HidePointer() = 0;
-
-    // A modal message with an OK button; returns when it was closed.
-    virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
-
-    // Whether the desktop runs screen savers as XScreenSaver's display modes
-    // ("hacks", hack_switches.h), which the saver then takes on (X11).
-    virtual bool RunsHacks() = 0;
-
-    // The window a hack started with -root shows in: the one XScreenSaver
-    // made for it, or the screen's root window; 0 when there is none.
-    virtual std::uint32_t HackRootWindow() = 0;
-
-    // A window's size and its screen's; nothing when there is no such window.
-    virtual std::optional<WindowOnScreen> MeasureWindow(std::uint32_t window) = 0;
+    // Waits, looking now and then, for the windows titled so to go; false
+    // when one is still there after the time given.
+    std::function<bool(const std::string& title, std::chrono::milliseconds time)> WindowGoneWithin;
 
     // A message for the log, where no window of the saver could be seen: a
     // hack's windows lie under XScreenSaver's, which keeps its error output.
-    virtual void LogMessage(const std::string& text) = 0;
+    std::function<void(const std::string& text)> LogMessage;
 };
 
 // Runs the saver for one command line (the text after the program's name)
 // until its form has gone; the process ends after it.
-void Main(std::string_view commandLine, StartupPlatform& platform, SaverForms& forms);
+void Main(std::string_view commandLine, const StartupSeam& seam, SaverForms& forms);
 
 }  // namespace velmoran

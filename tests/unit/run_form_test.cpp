@@ -50,36 +50,39 @@ private:
     Log& log_;
 };
 
-class RecordingPlatform : public velmoran::ShowPlatform {
+class RecordingPlatform {
 public:
     explicit RecordingPlatform(Log& log) : log_(log) {}
 
-    std::optional<ScreenPicture> CaptureScreen() override {
-        log_.push_back("CaptureScreen");
-        if (!screenReadable) return std::nullopt;
-        if (!pictureWritable) return ScreenPicture{2, 1, 6, {1, 2, 3}};  // rows missing: nothing is written
-        return ScreenPicture{2, 1, 6, {1, 2, 3, 4, 5, 6}};
+    velmoran::ShowSeam Seam() {
+        return {
+            .CaptureScreen = [this](std::uint32_t) -> std::optional<ScreenPicture> {
+                log_.push_back("CaptureScreen");
+                if (!screenReadable) return std::nullopt;
+                if (!pictureWritable) return ScreenPicture{2, 1, 6, {1, 2, 3}};  // rows missing: nothing is written
+                return ScreenPicture{2, 1, 6, {1, 2, 3, 4, 5, 6}};
+            },
+            .ProcessesOfWindowsTitled = [this](const std::string& title) {
+                std::vector<std::optional<ProcessId>> processes;
+                if (title != "Velmoran_VC") return processes;
+                processes = otherWindows;
+                if (windowExists) processes.push_back(kViewerProcess);
+                return processes;
+            },
+            .ShowPointer = [this] { log_.push_back("ShowPointer"); },
+            .StartViewer = [this](const fs::path& program, const fs::path& capture, std::uint32_t) {
+                log_.push_back("StartViewer " + program.generic_string());
+                startedWith = capture;
+                captureOnDiskAtStart = !capture.empty() && fs::exists(capture);
+                return viewerStarts;
+            },
+            .ViewerExited = [this] { return viewerExited; },
+            .ViewerId = [this] { return viewerStarts ? std::optional<ProcessId>(kViewerProcess) : std::nullopt; },
+            .EndViewer = [this] { log_.push_back("EndViewer"); },
+            .SetWatchTimer = [this](bool enabled) { log_.push_back(enabled ? "Timer3 on" : "Timer3 off"); },
+            .EndShow = [this] { log_.push_back("EndShow"); },
+        };
     }
-    std::vector<fs::path> CaptureTargets() override { return targets; }
-    bool StartViewer(const fs::path& program, const fs::path& capture) override {
-        log_.push_back("StartViewer " + program.generic_string());
-        startedWith = capture;
-        captureOnDiskAtStart = !capture.empty() && fs::exists(capture);
-        return viewerStarts;
-    }
-    std::vector<std::optional<ProcessId>> ViewerWindowProcesses() override {
-        std::vector<std::optional<ProcessId>> processes = otherWindows;
-        if (windowExists) processes.push_back(kViewerProcess);
-        return processes;
-    }
-    std::optional<ProcessId> ViewerProcessId() override {
-        return viewerStarts ? std::optional<ProcessId>(kViewerProcess) : std::nullopt;
-    }
-    bool ViewerExited() override { return viewerExited; }
-    void EndViewer() override { log_.push_back("EndViewer"); }
-    void SetWatchTimer(bool enabled) override { log_.push_back(enabled ? "Timer3 on" : "Timer3 off"); }
-    void ShowPointer() override { log_.push_back("ShowPointer"); }
-    void EndShow() override { log_.push_back("EndShow"); }
 
     std::vector<fs::path> targets;
     bool screenReadable = true;
@@ -124,7 +127,8 @@ protected:
     Velmoran_S& Form(std::int16_t kind, std::string file = {}, bool pointerHidden = true) {
         settings_.BgmKind = kind;
         settings_.BgmFile = std::move(file);
-        form_.emplace(settings_, kViewer, music_, runner_, platform_, pointerHidden, [this] { return now_; });
+        form_.emplace(settings_, kViewer, platform_.targets, 0, music_, runner_, seam_, pointerHidden,
+                      [this] { return now_; });
         return *form_;
     }
     // The calls recorded since the last look.
@@ -139,6 +143,7 @@ protected:
     RecordingMusic music_{log_};
     ImmediateRunner runner_{log_};
     RecordingPlatform platform_{log_};
+    const velmoran::ShowSeam seam_ = platform_.Seam();
     MusicSettings settings_;
     std::chrono::steady_clock::time_point now_{};
     std::optional<Velmoran_S> form_;
@@ -433,7 +438,8 @@ TEST(RunFormOnItsMusicThread, AMediaCallThatBlocksHoldsNeitherTheWatchNorTheEnd)
     velmoran::MusicPlayer music(media, settings);
     {
         velmoran::MusicThread runner;
-        Velmoran_S form(settings, kViewer, music, runner, platform, true);
+        const velmoran::ShowSeam seam = platform.Seam();
+        Velmoran_S form(settings, kViewer, platform.targets, 0, music, runner, seam, true);
         form.Form_Load();  // the CD's open blocks on the music thread
         form.Timer3_Timer();
         platform.windowExists = false;

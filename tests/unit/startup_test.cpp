@@ -18,38 +18,42 @@ namespace {
 using test::TempFolder;
 
 // Records what the start asked of the platform, in order.
-class FakePlatform final : public StartupPlatform {
+class FakePlatform final {
 public:
     explicit FakePlatform(std::string folder) : folder_(std::move(folder)) {}
 
-    bool WindowExists(const std::string& title) override {
-        calls.push_back("find " + title);
-        return openWindows.count(title) > 0;
+    StartupSeam Seam() {
+        return {
+            .ProgramPath = [this] { return FileInFolder(folder_, "Velmoran.scr"); },
+            .UserSettingsFolder = [this] { return userFolder; },
+            .FolderWritable = [this](const std::string& folder) { return folder != readOnlyFolder; },
+            .SystemProfileStore = [this]() -> ProfileStore& {
+                calls.push_back("settings");
+                return store_;
+            },
+            .ShowMessage = [this](const std::string& text,
+                                  const std::string& caption) { calls.push_back("message " + caption + ": " + text); },
+            .RunsHacks = [this] { return hacks; },
+            .HackRootWindow = [this] { return rootWindow; },
+            .MeasureWindow = [this](std::uint32_t window) -> std::optional<WindowOnScreen> {
+                calls.push_back("measure " + std::to_string(window));
+                const auto found = windows.find(window);
+                if (found == windows.end()) return std::nullopt;
+                return found->second;
+            },
+            .ProcessesOfWindowsTitled = [this](const std::string& title) -> std::vector<std::optional<ProcessId>> {
+                calls.push_back("find " + title);
+                if (openWindows.count(title) == 0) return {};
+                return {std::nullopt};
+            },
+            .HidePointer = [this] { calls.push_back("hide pointer"); },
+            .WindowGoneWithin = [this](const std::string& title, std::chrono::milliseconds time) {
+                calls.push_back("await " + title + " " + std::to_string(time.count()) + " ms");
+                return departing.count(title) > 0;
+            },
+            .LogMessage = [this](const std::string& text) { calls.push_back("log: " + text); },
+        };
     }
-    bool WindowGoneWithin(const std::string& title, std::chrono::milliseconds time) override {
-        calls.push_back("await " + title + " " + std::to_string(time.count()) + " ms");
-        return departing.count(title) > 0;
-    }
-    std::string ProgramFolder() override { return folder_; }
-    std::string UserSettingsFolder() override { return userFolder; }
-    bool FolderWritable(const std::string& folder) override { return folder != readOnlyFolder; }
-    ProfileStore& Profiles() override {
-        calls.push_back("settings");
-        return store_;
-    }
-    void HidePointer() override { calls.push_back("hide pointer"); }
-    void ShowMessage(const std::string& text, const std::string& caption) override {
-        calls.push_back("message " + caption + ": " + text);
-    }
-    bool RunsHacks() override { return hacks; }
-    std::uint32_t HackRootWindow() override { return rootWindow; }
-    std::optional<WindowOnScreen> MeasureWindow(std::uint32_t window) override {
-        calls.push_back("measure " + std::to_string(window));
-        const auto found = windows.find(window);
-        if (found == windows.end()) return std::nullopt;
-        return found->second;
-    }
-    void LogMessage(const std::string& text) override { calls.push_back("log: " + text); }
 
     std::set<std::string> openWindows;
     std::set<std::string> departing;  // windows that go while awaited
@@ -105,7 +109,7 @@ protected:
         FakePlatform platform(folder.Path());
         setUp(platform);
         FakeForms forms(platform.calls);
-        Main(commandLine, platform, forms);
+        Main(commandLine, platform.Seam(), forms);
         places = forms.lastPlaces;
         return platform.calls;
     }
