@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "saver/x11_fltk/display_driver/x_screen_capture.h"
+#include "saver/x11_fltk/x/window_tree.h"
 #include "saver/x11_fltk/x/x_error_trap.h"
 #include "saver/x11_fltk/x/x_property.h"
 
@@ -36,18 +37,6 @@ Window TopLevelOf(Display* display, Window root, Window window) {
         if (parent == root || parent == None) return window;
         window = parent;
     }
-}
-
-// The root's children, bottom first.
-std::vector<Window> StackingOrder(Display* display, Window root) {
-    Window rootOut;
-    Window parent;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(display, root, &rootOut, &parent, &children, &count)) return {};
-    std::vector<Window> order(children, children + count);
-    if (children) XFree(children);
-    return order;
 }
 
 // Copies `part` onto `screen` with its top-left corner at (x, y), clipped to
@@ -125,7 +114,7 @@ std::optional<ScreenPicture> CaptureCompositedDesktop(Display* display, Window w
     // The windows may change while they are read; the server holds still.
     XGrabServer(display);
     ScreenPicture picture = Background(display, root, screen);
-    for (const Window child : StackingOrder(display, root)) {
+    for (const Window child : ChildrenOf(display, root)) {
         if (child == host) break;
         XErrorTrap trap(display);
         XWindowAttributes attributes;

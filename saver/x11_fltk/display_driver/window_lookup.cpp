@@ -8,6 +8,7 @@
 
 #include "saver/x11_fltk/display_driver/x_display_driver.h"
 #include "saver/x11_fltk/x/display.h"
+#include "saver/x11_fltk/x/window_tree.h"
 #include "saver/x11_fltk/x/x_error_trap.h"
 #include "saver/x11_fltk/x/x_property.h"
 
@@ -30,17 +31,6 @@ bool PropertyIs(Display* display, Window window, Atom property, const std::strin
                       std::memcmp(data, text.data(), count) == 0;
     if (data) XFree(data);
     return same;
-}
-
-std::vector<Window> ChildrenOf(Display* display, Window window) {
-    Window root;
-    Window parent;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(display, window, &root, &parent, &children, &count)) return {};
-    std::vector<Window> list(children, children + count);
-    if (children) XFree(children);
-    return list;
 }
 
 // Calls `found` for each window with the title until it returns false.
