@@ -2,7 +2,8 @@
 # The viewer on Wayland under a headless sway (as a plain user, without
 # Xwayland) with two outputs of different sizes: its overlay surface at the
 # layout's top-left corner, frames no faster than the output's refresh,
-# Escape from a virtual keyboard, and a full-screen run on every output.
+# Escape from a virtual keyboard, a full-screen run on every output, and the
+# pointer hidden over the surface (from a virtual pointer).
 # platforms: linux
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
@@ -112,6 +113,65 @@ for shot in "$OUT/root-1.png" "$OUT/root-2.png"; do
   at_least 0.001 "$(share "$shot" "$BACKGROUND")" || fail "$shot leaves the desktop showing"
 done
 [ "$(identify -format %wx%h "$OUT/root-2.png")" = 1600x900 ] || fail "the second output is not 1600 x 900"
+kill -TERM "$VIEWER_PID"
+wait "$VIEWER_PID" || fail "SIGTERM: status $?"
+
+# The pointer, from a virtual device (the headless seat has none), jumps in
+# one step onto the desktop beside the surface, where its black arrow shows in
+# the output's picture, then onto the surface, which hides it: after the
+# pointer enters, the viewer sets no cursor image, and no black shows there
+# (the test picture on the sphere has no black, even where mipmaps blend it).
+POINTER=$(helper virtual_pointer)
+# point_at <x> <y>: the pointer there, held by a helper until the next move.
+point_at() {
+  [ -n "${POINTER_PID:-}" ] && kill "$POINTER_PID" && wait "$POINTER_PID" 2>/dev/null
+  : >"$OUT/pointer.out"
+  chmod 666 "$OUT/pointer.out"
+  "${AS[@]}" "$POINTER" "$1" "$2" 2880 900 >"$OUT/pointer.out" &
+  POINTER_PID=$!
+  STARTED+=("$POINTER_PID")
+  for ((i = 0; i < 200; i++)); do
+    grep -q '^moved' "$OUT/pointer.out" && return 0
+    kill -0 "$POINTER_PID" 2>/dev/null || fail "the virtual pointer helper failed"
+    sleep 0.05
+  done
+  fail "the virtual pointer never moved"
+}
+# dark <file>: its share of near-black pixels (the arrow's fill and its
+# anti-aliased edge).
+dark() { convert "$1" -alpha off -fuzz 25% +transparent black -alpha extract -format '%[fx:mean]' info:; }
+# cursor_share <x> <y> <file>: the share of near-black around (x, y) of the layout.
+cursor_share() {
+  grim_as -c -g "$(($1 - 10)),$(($2 - 10)) 40x40" "$3"
+  dark "$3"
+}
+start_viewer WAYLAND_DEBUG=1
+point_at 1150 400
+for ((i = 0; i < 100; i++)); do
+  at_least "$(cursor_share 1150 400 "$OUT/cursor-desktop.png")" 0.02 && break
+  sleep 0.05
+done
+at_least "$(dark "$OUT/cursor-desktop.png")" 0.02 || fail "no cursor shows over the desktop"
+point_at 500 400
+hidden() {
+  awk '/wl_pointer@[0-9]+\.enter\(/ { entered = 1 }
+       entered && /-> wl_pointer@[0-9]+\.set_cursor\([0-9]+, nil,/ { found = 1 }
+       END { exit !found }' "$OUT/viewer.stderr"
+}
+for ((i = 0; i < 200; i++)); do
+  hidden && break
+  sleep 0.05
+done
+hidden || fail "the pointer over the surface is not hidden"
+if grep -E -- '-> wl_pointer@[0-9]+\.set_cursor\([0-9]+, wl_surface' "$OUT/viewer.stderr"; then
+  fail "the viewer gave the pointer an image"
+fi
+for ((i = 0; i < 100; i++)); do
+  at_least 0 "$(cursor_share 500 400 "$OUT/cursor-surface.png")" && break
+  sleep 0.05
+done
+at_least 0 "$(dark "$OUT/cursor-surface.png")" || fail "the cursor shows over the surface"
+at_least 0.001 "$(share "$OUT/cursor-surface.png" "$BACKGROUND")" || fail "the surface under the pointer shows the desktop"
 kill -TERM "$VIEWER_PID"
 wait "$VIEWER_PID" || fail "SIGTERM: status $?"
 note "passed"

@@ -70,8 +70,19 @@ WaylandInput::~WaylandInput() {
     xkb_context_unref(context_);
 }
 
-// A seat gains its keyboard late where the keyboard is a virtual one.
+// A seat gains its keyboard late where the keyboard is a virtual one, and
+// loses and regains its devices as they are unplugged and plugged in: a lost
+// device's objects are inert, so they are let go and asked for anew.
 void WaylandInput::OnCapabilities(std::uint32_t capabilities) {
+    if (!(capabilities & WL_SEAT_CAPABILITY_KEYBOARD) && keyboard_) {
+        wl_keyboard_release(keyboard_);
+        keyboard_ = nullptr;
+    }
+    if (!(capabilities & WL_SEAT_CAPABILITY_POINTER) && pointer_) {
+        sink_.OnPointerLeave(nullptr);
+        wl_pointer_release(pointer_);
+        pointer_ = nullptr;
+    }
     if ((capabilities & WL_SEAT_CAPABILITY_KEYBOARD) && !keyboard_) {
         keyboard_ = wl_seat_get_keyboard(seat_);
         wl_keyboard_add_listener(keyboard_, &kKeyboardListener, this);

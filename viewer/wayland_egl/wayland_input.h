@@ -18,6 +18,7 @@ public:
     virtual ~InputSink() = default;
     virtual void OnKey(int code, bool down) = 0;
     virtual void OnPointerEnter(wl_surface* surface, wl_pointer* pointer, std::uint32_t serial) = 0;
+    // nullptr: the seat's pointer is gone, from over every surface.
     virtual void OnPointerLeave(wl_surface* surface) = 0;
 };
 

@@ -60,7 +60,8 @@ public:
         if (WaylandView* view = ViewOn(surface)) view->OnPointerEnter(pointer, serial);
     }
     void OnPointerLeave(wl_surface* surface) override {
-        if (WaylandView* view = ViewOn(surface)) view->OnPointerLeave();
+        for (auto& view : views_)
+            if (!surface || view->surface() == surface) view->OnPointerLeave();
     }
 
 private:
