@@ -2,6 +2,7 @@
 
 #include <FL/Fl.H>
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,6 +15,7 @@ namespace {
 // The self-pipe: the handler writes a byte, the loop wakes on the other end.
 int wakeRead = -1;
 int wakeWrite = -1;
+volatile std::sig_atomic_t passOnTo = 0;
 
 }  // namespace
 
@@ -42,8 +44,11 @@ EndSignals::~EndSignals() {
     wakeRead = wakeWrite = -1;
 }
 
+void EndSignals::PassOnTo(pid_t process) { passOnTo = process; }
+
 void EndSignals::Handle(int) {
     const int saved = errno;
+    if (const pid_t process = passOnTo; process > 0 && wakeWrite >= 0) kill(process, SIGTERM);
     const char byte = 1;
     // A full pipe already holds a wake-up; losing this one loses nothing.
     [[maybe_unused]] const ssize_t written = write(wakeWrite, &byte, 1);
