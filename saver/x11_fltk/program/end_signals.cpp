@@ -16,6 +16,7 @@ namespace {
 int wakeRead = -1;
 int wakeWrite = -1;
 volatile std::sig_atomic_t passOnTo = 0;
+volatile std::sig_atomic_t pendingEnd = 0;
 
 }  // namespace
 
@@ -42,12 +43,16 @@ EndSignals::~EndSignals() {
     close(wakeRead);
     close(wakeWrite);
     wakeRead = wakeWrite = -1;
+    pendingEnd = 0;
 }
 
 void EndSignals::PassOnTo(pid_t process) { passOnTo = process; }
 
+bool EndSignals::Pending() { return pendingEnd != 0; }
+
 void EndSignals::Handle(int) {
     const int saved = errno;
+    if (wakeWrite >= 0) pendingEnd = 1;
     if (const pid_t process = passOnTo; process > 0 && wakeWrite >= 0) kill(process, SIGTERM);
     const char byte = 1;
     // A full pipe already holds a wake-up; losing this one loses nothing.
@@ -59,6 +64,7 @@ void EndSignals::Arrived(int fd, void* data) {
     char bytes[64];
     while (read(fd, bytes, sizeof bytes) > 0) {
     }
+    pendingEnd = 0;
     static_cast<EndSignals*>(data)->onSignal_();
 }
 

@@ -27,6 +27,10 @@ public:
     // it arrives, before the loop sees it; 0 for none. Set it to 0 once the
     // process has been reaped, so that its id is never signalled again.
     static void PassOnTo(pid_t process);
+    // A signal has come whose end the loop has not run yet: work on the X
+    // server that only the watch needs is better cut short, as it slows the
+    // viewer's own end.
+    static bool Pending();
 
 private:
     static void Handle(int signal);

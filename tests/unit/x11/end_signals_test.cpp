@@ -1,7 +1,7 @@
 // The session's end reaches the viewer the moment the saver gets it, while
 // the saver's loop is still busy elsewhere (walking the window tree, say):
 // the handler passes SIGTERM on without waiting for the loop, and only to a
-// viewer that has not been reaped.
+// viewer that has not been reaped, and tells the loop's window walk to stop.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -70,6 +70,7 @@ TEST(EndSignals, PassSigtermToTheViewerBeforeTheLoopRuns) {
     raise(SIGTERM);
     EXPECT_TRUE(viewer.TermPending());
     EXPECT_FALSE(arrived);  // the loop has not run: the viewer did not wait for it
+    EXPECT_TRUE(EndSignals::Pending());  // the watch's walk of the windows stops
     EndSignals::PassOnTo(0);
 }
 
@@ -78,7 +79,9 @@ TEST(EndSignals, LeaveAReapedViewerAlone) {
     HeldChild other;
     EndSignals::PassOnTo(other.Id());
     EndSignals::PassOnTo(0);
+    EXPECT_FALSE(EndSignals::Pending());  // nothing left over from an earlier end
     raise(SIGHUP);
+    EXPECT_TRUE(EndSignals::Pending());
     EXPECT_FALSE(other.TermPending());
 }
 
