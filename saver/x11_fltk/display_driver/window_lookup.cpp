@@ -7,6 +7,7 @@
 #include <X11/Xatom.h>
 
 #include "saver/x11_fltk/display_driver/x_display_driver.h"
+#include "saver/x11_fltk/program/end_signals.h"
 #include "saver/x11_fltk/x/display.h"
 #include "saver/x11_fltk/x/window_tree.h"
 #include "saver/x11_fltk/x/x_error_trap.h"
@@ -43,7 +44,9 @@ void VisitWindowsTitled(Display* display, const std::string& title, Found found)
     std::vector<Window> pending;
     for (int screen = 0; screen < ScreenCount(display); ++screen)
         pending.push_back(RootWindow(display, screen));
-    while (!pending.empty()) {
+    // The session's end stops the walk: the viewer, asked to end by then,
+    // ends sooner with the X server to itself.
+    while (!pending.empty() && !EndSignals::Pending()) {
         const Window window = pending.back();
         pending.pop_back();
         if ((PropertyIs(display, window, XA_WM_NAME, title) ||
@@ -82,6 +85,9 @@ std::vector<std::optional<ProcessId>> x11::ProcessesOfWindowsTitled(const std::s
         processes.push_back(WindowProcess(display, window, netWmPid));
         return true;
     });
+    // A walk cut short tells nothing of the windows it did not reach: one of
+    // them may be the viewer's, so the watch waits for the end that stopped it.
+    if (EndSignals::Pending()) processes.push_back(std::nullopt);
     return processes;
 }
 

@@ -2,6 +2,7 @@
 
 #include <FL/Fl.H>
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,6 +15,8 @@ namespace {
 // The self-pipe: the handler writes a byte, the loop wakes on the other end.
 int wakeRead = -1;
 int wakeWrite = -1;
+volatile std::sig_atomic_t passOnTo = 0;
+volatile std::sig_atomic_t pendingEnd = 0;
 
 }  // namespace
 
@@ -40,10 +43,17 @@ EndSignals::~EndSignals() {
     close(wakeRead);
     close(wakeWrite);
     wakeRead = wakeWrite = -1;
+    pendingEnd = 0;
 }
+
+void EndSignals::PassOnTo(pid_t process) { passOnTo = process; }
+
+bool EndSignals::Pending() { return pendingEnd != 0; }
 
 void EndSignals::Handle(int) {
     const int saved = errno;
+    if (wakeWrite >= 0) pendingEnd = 1;
+    if (const pid_t process = passOnTo; process > 0 && wakeWrite >= 0) kill(process, SIGTERM);
     const char byte = 1;
     // A full pipe already holds a wake-up; losing this one loses nothing.
     [[maybe_unused]] const ssize_t written = write(wakeWrite, &byte, 1);
@@ -54,6 +64,7 @@ void EndSignals::Arrived(int fd, void* data) {
     char bytes[64];
     while (read(fd, bytes, sizeof bytes) > 0) {
     }
+    pendingEnd = 0;
     static_cast<EndSignals*>(data)->onSignal_();
 }
 

@@ -1,8 +1,12 @@
 // SIGTERM and SIGHUP, by which the session's end (or XScreenSaver, ending its
 // display mode) asks the saver to end, as an event of FLTK's loop: the
-// handler only marks the signal's arrival, and the loop runs the end on its
-// own thread.
+// handler marks the signal's arrival, and the loop runs the end on its own
+// thread. The handler also passes SIGTERM on to the viewer at once: the loop
+// may be busy in a round trip to the X server (the watch walks the window
+// tree), and the viewer should not wait for it to end.
 #pragma once
+
+#include <sys/types.h>
 
 #include <csignal>
 #include <functional>
@@ -18,6 +22,15 @@ public:
     ~EndSignals();
     EndSignals(const EndSignals&) = delete;
     EndSignals& operator=(const EndSignals&) = delete;
+
+    // The process each of the signals is passed on to as SIGTERM the moment
+    // it arrives, before the loop sees it; 0 for none. Set it to 0 once the
+    // process has been reaped, so that its id is never signalled again.
+    static void PassOnTo(pid_t process);
+    // A signal has come whose end the loop has not run yet: work on the X
+    // server that only the watch needs is better cut short, as it slows the
+    // viewer's own end.
+    static bool Pending();
 
 private:
     static void Handle(int signal);

@@ -14,6 +14,7 @@
 #include "common/capture_location.h"
 #include "common/host_window.h"
 #include "saver/backend.h"
+#include "saver/x11_fltk/program/end_signals.h"
 
 extern char** environ;
 
@@ -57,7 +58,7 @@ struct ViewerProcess::Native {
 
 ViewerProcess::ViewerProcess() : native_(std::make_unique<Native>()) {}
 
-ViewerProcess::~ViewerProcess() = default;
+ViewerProcess::~ViewerProcess() { EndSignals::PassOnTo(0); }
 
 bool ViewerProcess::Start(const std::filesystem::path& program, const std::filesystem::path& capture,
                           std::uint32_t hostWindow) {
@@ -72,6 +73,9 @@ bool ViewerProcess::Start(const std::filesystem::path& program, const std::files
     if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, envp.data()) != 0) return false;
     native_->pid = pid;
     native_->exited = false;
+    // The end of the session reaches the viewer at once, whatever the
+    // saver's loop is doing.
+    EndSignals::PassOnTo(pid);
     return true;
 }
 
@@ -81,6 +85,7 @@ bool ViewerProcess::Exited() {
     int status;
     const pid_t result = waitpid(n.pid, &status, WNOHANG);
     n.exited = result == n.pid || result < 0;
+    if (n.exited) EndSignals::PassOnTo(0);
     return n.exited;
 }
 
@@ -102,6 +107,7 @@ void ViewerProcess::End() {
     int status;
     waitpid(n.pid, &status, 0);
     n.exited = true;
+    EndSignals::PassOnTo(0);
 }
 
 }  // namespace velmoran
