@@ -53,6 +53,14 @@ msg() { "${AS[@]}" swaymsg -s "$IPC" "$@"; }
 msg create_output >/dev/null
 msg output HEADLESS-2 mode 1600x900@60Hz position 1280 0 >/dev/null
 msg -t get_outputs | grep -q '"current_mode"' || fail "no outputs"
+# A new output is configured after create_output returns; while that commit is
+# under way the compositor refuses to copy the outputs. Wait until it copies
+# the whole layout once.
+for ((i = 0; i < 200; i++)); do
+  "${AS[@]}" grim - >/dev/null 2>"$OUT/grim.log" && break
+  sleep 0.05
+done
+[ ! -s "$OUT/grim.log" ] || fail "the compositor never copied its outputs: $(cat "$OUT/grim.log"); $(tail -n 5 "$OUT/sway.log")"
 
 # start_viewer [env...]: the viewer, tracing its frames, until its first frame.
 start_viewer() {
