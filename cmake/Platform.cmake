@@ -32,8 +32,11 @@ else()
   pkg_get_variable(WAYLAND_PROTOCOLS_DIR wayland-protocols pkgdatadir)
   target_link_libraries(velmoran_window INTERFACE OpenGL::GLX X11::X11 X11::Xrandr PkgConfig::WAYLAND)
   add_library(velmoran_forms INTERFACE)
+  # The saver's forms and its display drivers: FLTK on X11, and the Wayland
+  # client library for the Wayland driver.
+  pkg_check_modules(WAYLAND_CLIENT REQUIRED IMPORTED_TARGET wayland-client)
   target_link_libraries(velmoran_forms INTERFACE
-    fltk fltk_images X11::X11 X11::Xfixes X11::Xext X11::Xcomposite ${CMAKE_DL_LIBS})
+    fltk fltk_images X11::X11 X11::Xfixes X11::Xext X11::Xcomposite PkgConfig::WAYLAND_CLIENT ${CMAKE_DL_LIBS})
   target_include_directories(velmoran_forms INTERFACE ${FLTK_INCLUDE_DIRS})
   add_library(velmoran_sound INTERFACE)
   target_link_libraries(velmoran_sound INTERFACE PkgConfig::SDL2_MIXER PkgConfig::SDL2 PkgConfig::CDIO)

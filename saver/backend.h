@@ -48,10 +48,6 @@ void ShowMessage(const std::string& text, const std::string& caption);
 // false on Windows, whose screen savers have none.
 bool RunsHacks();
 
-// The window a hack started with -root shows in: the one XScreenSaver names
-// in XSCREENSAVER_WINDOW, or else the screen's root window; 0 without one.
-std::uint32_t HackRootWindow();
-
 // A window's size and the size of its screen; nothing when there is no such
 // window.
 std::optional<WindowOnScreen> MeasureWindow(std::uint32_t window);
@@ -108,7 +104,8 @@ public:
     ShowFormWindow(const ShowFormWindow&) = delete;
     ShowFormWindow& operator=(const ShowFormWindow&) = delete;
 
-    // False when no window could be made (no display): there is no show then.
+    // False when the form could not be made: there is no show then. On Linux
+    // the form runs without its window where no X display exists (Wayland).
     bool Exists() const;
 
     // Switches the watch timer (Timer3) on or off; while on it ticks at its

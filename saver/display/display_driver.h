@@ -3,9 +3,10 @@
 // it can run here; the saver takes the first in its back end's list that can
 // (DisplayDrivers), the null driver last.
 //
-// To add a driver (say Wayland): make its folder beside x11_fltk/ with a file
-// that defines its table, and name it in the list in
-// x11_fltk/program/display_drivers.cpp ahead of the X11 driver.
+// To add a driver: make its folder beside x11_fltk/ and wayland/ with a file
+// that defines its table, add the folder to the back end's folders in
+// saver/CMakeLists.txt and name the driver in the list in
+// x11_fltk/program/display_drivers.cpp ahead of the drivers it wins over.
 #pragma once
 
 #include <cstdint>
@@ -48,6 +49,12 @@ struct DisplayDriver {
     // connection. Nothing happens where the platform cannot hide it.
     void (*HidePointer)();
     void (*ShowPointer)();
+
+    // Where a display mode of XScreenSaver started with -root shows: the
+    // window XScreenSaver names in XSCREENSAVER_WINDOW, or else the screen's
+    // root window (X11); on Wayland, unless an X window is named so, every
+    // output (kEveryOutput, common/host_window.h). 0 where there is none.
+    std::uint32_t (*HackRootWindow)();
 };
 
 // The driver that runs without a desktop: it captures nothing, finds no

@@ -9,6 +9,7 @@ bool Always() { return true; }
 std::optional<ScreenPicture> NoPicture(std::uint32_t) { return std::nullopt; }
 std::vector<std::optional<ProcessId>> NoWindows(const std::string&) { return {}; }
 void LeavePointer() {}
+std::uint32_t NoWindow() { return 0; }
 
 }  // namespace
 
@@ -19,6 +20,7 @@ const DisplayDriver kNullDisplayDriver = {
     .ProcessesOfWindowsTitled = NoWindows,
     .HidePointer = LeavePointer,
     .ShowPointer = LeavePointer,
+    .HackRootWindow = NoWindow,
 };
 
 }  // namespace velmoran

@@ -10,10 +10,12 @@ namespace velmoran {
 
 void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, MusicRunner& runner, bool pointerHidden,
                  const std::filesystem::path& viewer, std::uint32_t hostWindow) {
+    // Without a desktop there is nothing to show on.
+    const DisplayDriver& driver = ChosenDisplayDriver();
+    if (&driver == &kNullDisplayDriver) return;
     ShowFormWindow window;
     if (!window.Exists()) return;
     ViewerProcess viewerProcess;
-    const DisplayDriver& driver = ChosenDisplayDriver();
     const ShowSeam seam{
         .CaptureScreen = driver.CaptureScreen,
         .ProcessesOfWindowsTitled = driver.ProcessesOfWindowsTitled,

@@ -50,7 +50,7 @@ void RunSaver(std::string_view commandLine) {
         .SystemProfileStore = SystemProfileStore,
         .ShowMessage = ShowMessage,
         .RunsHacks = RunsHacks,
-        .HackRootWindow = HackRootWindow,
+        .HackRootWindow = driver.HackRootWindow,
         .MeasureWindow = MeasureWindow,
         .ProcessesOfWindowsTitled = driver.ProcessesOfWindowsTitled,
         .HidePointer = driver.HidePointer,

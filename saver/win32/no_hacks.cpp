@@ -7,8 +7,6 @@ namespace velmoran {
 
 bool RunsHacks() { return false; }
 
-std::uint32_t HackRootWindow() { return 0; }
-
 std::optional<WindowOnScreen> MeasureWindow(std::uint32_t) { return std::nullopt; }
 
 }  // namespace velmoran

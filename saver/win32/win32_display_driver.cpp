@@ -11,6 +11,9 @@ bool Available() { return true; }
 // A show on Windows has no host window.
 std::optional<ScreenPicture> CaptureScreen(std::uint32_t) { return CaptureDesktop(); }
 
+// Windows starts no display modes of XScreenSaver.
+std::uint32_t NoHackWindow() { return 0; }
+
 }  // namespace
 
 const DisplayDriver kDisplayDriver = {
@@ -20,6 +23,7 @@ const DisplayDriver kDisplayDriver = {
     .ProcessesOfWindowsTitled = ProcessesOfWindowsTitled,
     .HidePointer = HidePointer,
     .ShowPointer = ShowPointer,
+    .HackRootWindow = NoHackWindow,
 };
 
 }  // namespace velmoran::win32

@@ -30,6 +30,7 @@ const DisplayDriver kDisplayDriver = {
     .ProcessesOfWindowsTitled = ProcessesOfWindowsTitled,
     .HidePointer = HidePointer,
     .ShowPointer = ShowPointer,
+    .HackRootWindow = HackRootWindow,
 };
 
 }  // namespace velmoran::x11

@@ -13,6 +13,11 @@ extern const DisplayDriver kDisplayDriver;
 void HidePointer();
 void ShowPointer();
 
+// forms/hack_window.cpp: the window XScreenSaver names in XSCREENSAVER_WINDOW
+// where it exists, and the driver's HackRootWindow.
+std::optional<std::uint32_t> HackWindowNamed();
+std::uint32_t HackRootWindow();
+
 // window_lookup.cpp
 std::vector<std::optional<ProcessId>> ProcessesOfWindowsTitled(const std::string& title);
 

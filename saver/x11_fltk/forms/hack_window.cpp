@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "saver/backend.h"
+#include "saver/x11_fltk/display_driver/x_display_driver.h"
 #include "saver/x11_fltk/x/display.h"
 #include "saver/x11_fltk/x/x_error_trap.h"
 
@@ -24,15 +25,19 @@ std::optional<XWindowAttributes> AttributesOf(Display* display, Window window) {
 bool RunsHacks() { return true; }
 
 // XScreenSaver names the window it made in the environment; one that does not
-// exist (any more) leaves the root window.
-std::uint32_t HackRootWindow() {
+// exist (any more) counts as none.
+std::optional<std::uint32_t> x11::HackWindowNamed() {
+    const char* named = std::getenv("XSCREENSAVER_WINDOW");
+    if (!named) return std::nullopt;
+    const std::uint32_t window = WindowIdOf(named);
+    if (!AttributesOf(SaverDisplay(), window)) return std::nullopt;
+    return window;
+}
+
+std::uint32_t x11::HackRootWindow() {
     Display* display = SaverDisplay();
     if (!display) return 0;
-    if (const char* named = std::getenv("XSCREENSAVER_WINDOW")) {
-        const std::uint32_t window = WindowIdOf(named);
-        if (AttributesOf(display, window)) return window;
-    }
-    return static_cast<std::uint32_t>(DefaultRootWindow(display));
+    return x11::HackWindowNamed().value_or(static_cast<std::uint32_t>(DefaultRootWindow(display)));
 }
 
 std::optional<WindowOnScreen> MeasureWindow(std::uint32_t window) {

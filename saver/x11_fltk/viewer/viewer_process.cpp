@@ -14,6 +14,7 @@
 #include "common/capture_location.h"
 #include "common/host_window.h"
 #include "saver/backend.h"
+#include "saver/posix/surface_notices.h"
 #include "saver/x11_fltk/program/end_signals.h"
 
 extern char** environ;
@@ -29,21 +30,26 @@ bool Names(const char* entry, const char* variable) {
 
 std::string Entry(const char* variable, const std::string& value) { return std::string(variable) + "=" + value; }
 
+bool Replaced(const char* entry, bool captureGiven) {
+    return (captureGiven && Names(entry, kCaptureVariable)) || Names(entry, kHostWindowVariable) ||
+           Names(entry, kSaverProcessVariable) || Names(entry, kAllOutputsVariable) ||
+           Names(entry, kSurfaceNoticeVariable);
+}
+
 // This process's environment with the capture's location in place of any
-// location it held, and the host window (none unless given) and this process
-// for the viewer in a host window.
-std::vector<std::string> ViewerEnvironment(const std::filesystem::path& capture, std::uint32_t hostWindow) {
+// location it held; the host window (none unless given) or every output, and
+// this process, for a viewer that shows where the saver says; and the pipe
+// the viewer tells its surface on (-1: none).
+std::vector<std::string> ViewerEnvironment(const std::filesystem::path& capture, std::uint32_t hostWindow,
+                                           int noticeFd) {
     std::vector<std::string> env;
-    for (char** entry = environ; entry && *entry; ++entry) {
-        const bool replaced = (!capture.empty() && Names(*entry, kCaptureVariable)) ||
-                              Names(*entry, kHostWindowVariable) || Names(*entry, kSaverProcessVariable);
-        if (!replaced) env.emplace_back(*entry);
-    }
+    for (char** entry = environ; entry && *entry; ++entry)
+        if (!Replaced(*entry, !capture.empty())) env.emplace_back(*entry);
     if (!capture.empty()) env.push_back(Entry(kCaptureVariable, capture.string()));
-    if (hostWindow != 0) {
-        env.push_back(Entry(kHostWindowVariable, std::to_string(hostWindow)));
-        env.push_back(Entry(kSaverProcessVariable, std::to_string(getpid())));
-    }
+    if (hostWindow == kEveryOutput) env.push_back(Entry(kAllOutputsVariable, "1"));
+    if (hostWindow != 0 && hostWindow != kEveryOutput) env.push_back(Entry(kHostWindowVariable, std::to_string(hostWindow)));
+    if (hostWindow != 0) env.push_back(Entry(kSaverProcessVariable, std::to_string(getpid())));
+    if (noticeFd >= 0) env.push_back(Entry(kSurfaceNoticeVariable, std::to_string(noticeFd)));
     return env;
 }
 
@@ -63,14 +69,16 @@ ViewerProcess::~ViewerProcess() { EndSignals::PassOnTo(0); }
 bool ViewerProcess::Start(const std::filesystem::path& program, const std::filesystem::path& capture,
                           std::uint32_t hostWindow) {
     const std::string path = program.string();
-    auto env = ViewerEnvironment(capture, hostWindow);
+    auto env = ViewerEnvironment(capture, hostWindow, OpenSurfaceNotices());
     std::vector<char*> envp;
     for (auto& entry : env) envp.push_back(entry.data());
     envp.push_back(nullptr);
     std::string arg0 = path;
     char* argv[] = {arg0.data(), nullptr};
     pid_t pid;
-    if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, envp.data()) != 0) return false;
+    const bool started = posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, envp.data()) == 0;
+    SurfaceNoticesHandedTo(started ? std::optional<ProcessId>(static_cast<ProcessId>(pid)) : std::nullopt);
+    if (!started) return false;
     native_->pid = pid;
     native_->exited = false;
     // The end of the session reaches the viewer at once, whatever the
