@@ -1,8 +1,8 @@
 # A headless sway of the scenario's own, run as the plain user without
 # Xwayland (no X display named, so the programs take their Wayland paths).
 # After lib.sh: start_sway <config lines...>; then AS runs a command as that
-# user in the session, msg talks to sway, grim_as takes a picture.
-unset DISPLAY
+# user in the session (without the X display the scenario may have), msg
+# talks to sway, grim_as takes a picture.
 
 # start_sway <config lines...>: sway with these lines (xwayland disabled
 # first), up once its outputs are configured and it copies them (a newly
@@ -18,8 +18,8 @@ start_sway() {
   { echo 'xwayland disable'; printf '%s\n' "$@"; } >"$WORK/sway.config"
   chmod 644 "$WORK/sway.config"
   user_command "$SWAY_HOME"
-  AS=("${USER_COMMAND[@]}" XDG_RUNTIME_DIR="$SWAY_RUNTIME" WAYLAND_DISPLAY=wayland-1)
-  "${USER_COMMAND[@]}" XDG_RUNTIME_DIR="$SWAY_RUNTIME" WLR_BACKENDS=headless WLR_RENDERER=pixman \
+  AS=(env -u DISPLAY "${USER_COMMAND[@]}" XDG_RUNTIME_DIR="$SWAY_RUNTIME" WAYLAND_DISPLAY=wayland-1)
+  env -u DISPLAY "${USER_COMMAND[@]}" XDG_RUNTIME_DIR="$SWAY_RUNTIME" WLR_BACKENDS=headless WLR_RENDERER=pixman \
     WLR_LIBINPUT_NO_DEVICES=1 sway -c "$WORK/sway.config" >"$WORK/sway.log" 2>&1 &
   SWAY_PID=$!
   at_exit "kill $SWAY_PID"

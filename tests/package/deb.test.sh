@@ -144,6 +144,27 @@ VIEWER_PID=$(pgrep -P "$SAVER_PID" | head -n 1)
 wait_sphere_drawn
 press_escape_until_gone "$SAVER_PID"
 
+note "on a Wayland session the installed hack covers every output"
+source "$(dirname "$0")/../e2e/sway_lib.sh"
+start_sway 'output * bg #3060c0 solid_color' 'output HEADLESS-1 mode 1280x800@60Hz position 0 0'
+msg create_output >/dev/null
+msg output HEADLESS-2 mode 1024x768@60Hz position 1280 0 >/dev/null
+sway_copies
+start "${AS[@]}" "$HACK" -root
+HACK_PID=$LAST_PID
+# Each output covered whole: no pixel of the desktop's colour left on it.
+covered() { [ "$(convert "$1" -fuzz 3% -fill black +opaque '#3060c0' -fill white -opaque '#3060c0' -format '%[fx:maxima]' info:)" = 0 ]; }
+for output in HEADLESS-1 HEADLESS-2; do
+  for ((i = 0; i < 200; i++)); do
+    grim_as -o "$output" "$OUT/wayland-$output.png" 2>/dev/null && covered "$OUT/wayland-$output.png" && break
+    sleep 0.05
+  done
+  covered "$OUT/wayland-$output.png" || fail "the hack left the desktop showing on $output"
+done
+press_escape
+wait_exit "$HACK_PID" 5
+[ -z "$(ours_left)" ] || fail "left after Escape: $(ours_left | xargs)"
+
 note "removed, nothing of it is left"
 dpkg --root="$THROWAWAY" -r velmoran >"$OUT/remove.log" 2>&1 || fail "dpkg -r: $(cat "$OUT/remove.log")"
 left=$(find "$THROWAWAY" -mindepth 1 -not -path "$DB" -not -path "$DB/*" -not -path "$THROWAWAY/var" -not -path "$THROWAWAY/var/lib")
