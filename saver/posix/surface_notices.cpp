@@ -15,6 +15,7 @@ struct NoticePipe {
     std::optional<ProcessId> viewer;
     std::string pending;  // the start of a line not yet ended
     bool up = false;
+    bool ended = false;  // the viewer closed its end
 };
 
 NoticePipe notices;
@@ -36,10 +37,12 @@ void TakeLines() {
     }
 }
 
+}  // namespace
+
 // The viewer's end closes the pipe: its surface has gone with it.
-void ReadAvailable() {
+void ReadSurfaceNotices() {
     char buffer[256];
-    while (notices.reader >= 0) {
+    while (notices.reader >= 0 && !notices.ended) {
         const ssize_t n = read(notices.reader, buffer, sizeof buffer);
         if (n > 0) {
             notices.pending.append(buffer, static_cast<std::size_t>(n));
@@ -48,14 +51,12 @@ void ReadAvailable() {
             continue;
         }
         if (n == 0) {
-            Close(notices.reader);
+            notices.ended = true;
             notices.up = false;
         }
         return;  // nothing more for now, or an error the next call tries again
     }
 }
-
-}  // namespace
 
 int OpenSurfaceNotices() {
     Close(notices.reader);
@@ -76,8 +77,10 @@ void SurfaceNoticesHandedTo(std::optional<ProcessId> viewer) {
     if (!viewer) Close(notices.reader);
 }
 
+int SurfaceNoticeReader() { return notices.ended ? -1 : notices.reader; }
+
 std::optional<ProcessId> ViewerSurfaceUp() {
-    ReadAvailable();
+    ReadSurfaceNotices();
     if (!notices.up || !notices.viewer) return std::nullopt;
     return notices.viewer;
 }

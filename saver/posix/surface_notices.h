@@ -20,9 +20,15 @@ int OpenSurfaceNotices();
 // when the viewer does.
 void SurfaceNoticesHandedTo(std::optional<ProcessId> viewer);
 
+// The reading end while the viewer has not closed the pipe, for a loop to
+// wake on when the viewer writes or ends; -1 otherwise.
+int SurfaceNoticeReader();
+
+// Takes what the viewer wrote since, without waiting.
+void ReadSurfaceNotices();
+
 // The viewer's process while its surface is up: after its "up" line and
-// before its "gone" line or its end. Reads what it wrote since the last call,
-// without waiting.
+// before its "gone" line or its end. Reads what it wrote since first.
 std::optional<ProcessId> ViewerSurfaceUp();
 
 }  // namespace velmoran

@@ -6,6 +6,7 @@
 
 #include "common/window_facts.h"
 #include "saver/backend.h"
+#include "saver/posix/surface_notices.h"
 #include "saver/x11_fltk/x/display.h"
 #include "saver/x11_fltk/program/end_signals.h"
 #include "saver/x11_fltk/forms/managed_window.h"
@@ -60,6 +61,15 @@ struct ShowFormWindow::Native {
         if (self->form) self->form->Timer3_Timer();
     }
 
+    // The viewer wrote to its notice pipe or ended: the watch looks at once
+    // rather than at its next tick.
+    static void ViewerSpoke(int fd, void* data) {
+        auto* self = static_cast<Native*>(data);
+        ReadSurfaceNotices();
+        if (SurfaceNoticeReader() != fd) Fl::remove_fd(fd);
+        if (self->form) self->form->Timer3_Timer();
+    }
+
     static void WakeUp(void*) {}
 
     static int OnSystemEvent(void* event, void* data) {
@@ -94,11 +104,14 @@ void ShowFormWindow::RunUntilEnded(Velmoran_S& form) {
     Native& n = *native_;
     n.form = &form;
     Fl::add_system_handler(&Native::OnSystemEvent, &n);
+    const int notices = SurfaceNoticeReader();
+    if (notices >= 0) Fl::add_fd(notices, FL_READ, &Native::ViewerSpoke, &n);
     // Fl::wait() without a time returns at once while no FLTK window is
     // shown, and this form has none: wait with a time, for timers and events.
     while (!n.ended) Fl::wait(1e20);
     Fl::remove_idle(&Native::WakeUp);
     Fl::remove_system_handler(&Native::OnSystemEvent);
+    if (notices >= 0 && SurfaceNoticeReader() == notices) Fl::remove_fd(notices);
     n.form = nullptr;
 }
 
