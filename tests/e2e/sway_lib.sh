@@ -13,6 +13,7 @@ start_sway() {
   SWAY_HOME=$WORK/home
   SWAY_RUNTIME=$WORK/run
   user_home "$SWAY_HOME"
+  rm -rf "$SWAY_RUNTIME"  # an earlier sway's sockets
   user_home "$SWAY_RUNTIME"
   chmod 700 "$SWAY_RUNTIME"
   { echo 'xwayland disable'; printf '%s\n' "$@"; } >"$WORK/sway.config"
