@@ -79,7 +79,6 @@ struct Exchange {
     bool answered = false;
     std::optional<std::string> uri;
     Slot response;
-    Slot otherResponse;
 };
 
 // The uri of a response whose code is 0 (granted); nothing otherwise.
@@ -107,33 +106,27 @@ int OnResponse(sd_bus_message* m, void* userdata, sd_bus_error*) {
     return 0;
 }
 
-bool SubscribeToResponse(sd_bus* bus, const char* path, Exchange& exchange, Slot& slot) {
+// Before the call, as a response may follow its reply at once.
+bool SubscribeToResponse(sd_bus* bus, Exchange& exchange) {
     sd_bus_slot* made = nullptr;
-    const int r = sd_bus_match_signal_async(bus, &made, nullptr, path, kRequest, "Response", OnResponse,
-                                            nullptr, &exchange);
-    slot.reset(made);
+    const int r = sd_bus_match_signal_async(bus, &made, nullptr, exchange.request.c_str(), kRequest, "Response",
+                                            OnResponse, nullptr, &exchange);
+    exchange.response.reset(made);
     return r >= 0;
 }
 
-// The call's reply names the request; a portal older than the derived path
-// may name another, whose response counts as well.
+// The reply names the request object, at the path derived from the token
+// (as every portal since 0.9 does); only a failed call ends the wait here.
 int OnReply(sd_bus_message* m, void* userdata, sd_bus_error*) {
-    auto& exchange = *static_cast<Exchange*>(userdata);
-    const char* handle = nullptr;
-    if (sd_bus_message_is_method_error(m, nullptr) || sd_bus_message_read(m, "o", &handle) < 0 ||
-        (exchange.request != handle &&
-         !SubscribeToResponse(sd_bus_message_get_bus(m), handle, exchange, exchange.otherResponse)))
-        exchange.answered = true;
+    if (sd_bus_message_is_method_error(m, nullptr)) static_cast<Exchange*>(userdata)->answered = true;
     return 0;
 }
 
 // The portal's uri for a picture of the desktop, asked for without a dialog.
 std::optional<std::string> AskForScreenshot(sd_bus* bus, Clock::time_point deadline) {
     const std::string token = UniqueToken();
-    Exchange exchange{RequestPath(bus, token), false, std::nullopt, nullptr, nullptr};
-    if (exchange.request.empty() ||
-        !SubscribeToResponse(bus, exchange.request.c_str(), exchange, exchange.response))
-        return std::nullopt;
+    Exchange exchange{RequestPath(bus, token), false, std::nullopt, nullptr};
+    if (exchange.request.empty() || !SubscribeToResponse(bus, exchange)) return std::nullopt;
     sd_bus_slot* made = nullptr;
     if (sd_bus_call_method_async(bus, &made, kPortal, kPortalPath, "org.freedesktop.portal.Screenshot",
                                  "Screenshot", OnReply, &exchange, "sa{sv}", "", 2, "handle_token", "s",
