@@ -78,14 +78,26 @@ session_bus() {
   read -r BUS <"$fifo"
   [ -n "$BUS" ] || fail "the session bus did not start"
   "${AS[@]}" DBUS_SESSION_BUS_ADDRESS="$BUS" dbus-update-activation-environment \
-    WAYLAND_DISPLAY XDG_RUNTIME_DIR XDG_CURRENT_DESKTOP=sway HOME
+    WAYLAND_DISPLAY XDG_RUNTIME_DIR XDG_CURRENT_DESKTOP=sway HOME NO_AT_BRIDGE=1
 }
-# end_bus: the bus and every service it started.
+# on_bus: the plain user's processes that were started on the bus BUS.
+on_bus() {
+  local pid
+  for pid in $(pgrep -u "$PLAIN_USER"); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qF "DBUS_SESSION_BUS_ADDRESS=${BUS%%,*}" && echo "$pid"
+  done
+  return 0
+}
+# end_bus <label>: the bus and every service it started end; nothing that
+# ran on it is left.
 end_bus() {
   local services
   services=$(pgrep -P "$BUS_PID" || true)
   kill "$BUS_PID" $services 2>/dev/null || true
+  ended_within "$1: the bus and its services" 2000 "$BUS_PID" $services
   wait "$BUS_PID" 2>/dev/null || true
+  services=$(on_bus)
+  [ -z "$services" ] || fail "$1: left on the bus: $(ps -o pid=,cmd= -p "${services//$'\n'/,}")"
 }
 
 # show: starts "Velmoran.scr /s" (SAVER_PID, SAVER_START) on the bus BUS,
@@ -174,10 +186,16 @@ difference=$(max_difference "$OUT/capture.png" "$OUT/layout.png")
 note "largest difference to the compositor's picture: $difference"
 [ "$difference" -le 1 ] || fail "the capture differs from the compositor's picture by $difference"
 "${AS[@]}" DBUS_SESSION_BUS_ADDRESS="$BUS" busctl --user status org.freedesktop.impl.portal.desktop.wlr \
-  >/dev/null 2>&1 || fail "the screenshot was not the wlroots portal's"
+  >/dev/null 2>&1 || fail "the wlroots portal, the only one with a Screenshot, is not on the bus"
 [ ! -e /tmp/out.png ] || fail "the portal's file /tmp/out.png is left"
+PORTAL_PID=$("${AS[@]}" DBUS_SESSION_BUS_ADDRESS="$BUS" busctl --user call org.freedesktop.DBus /org/freedesktop/DBus \
+  org.freedesktop.DBus GetConnectionUnixProcessID s org.freedesktop.portal.Desktop | awk '{print $2}')
+running_on_bus=$(on_bus)
+for pid in "$SAVER_PID" "$VIEWER_PID" "$PORTAL_PID"; do
+  grep -qx "$pid" <<<"$running_on_bus" || fail "process $pid of the show is not seen on the bus"
+done
 escape_ends_show "portal"
-end_bus
+end_bus "portal"
 
 # A bus without a portal: nothing to activate, so the call fails at once; the
 # show runs without a capture, plain white.
@@ -205,5 +223,5 @@ note "viewer started at $VIEWER_STARTED ms, first frame $FIRST_FRAME ms after th
 "${AS[@]}" grim -g "0,0 1024x768" - >"$OUT/white-sphere.png"
 [ "$(white_share "$OUT/white-sphere.png")" = 1 ] || fail "the viewer's surface is not plain white without a capture"
 escape_ends_show "no portal"
-end_bus
+end_bus "no portal"
 note "passed"
