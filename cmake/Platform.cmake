@@ -2,7 +2,8 @@
 #   velmoran::gl      OpenGL 1.1 and GLU
 #   velmoran::window  the viewer's window systems (Xlib with GLX and XRandR, and
 #                     wayland-client with EGL and xkbcommon, on Linux; Win32)
-#   velmoran::forms   the saver's forms, windows, graphics and shell
+#   velmoran::forms   the saver's forms, windows, graphics and shell, and its
+#                     display drivers' libraries
 #   velmoran::sound   the saver's sound module (Linux only: SDL_mixer, libcdio)
 if(WIN32)
   set(VELMORAN_BACKEND win32)
@@ -32,11 +33,14 @@ else()
   pkg_get_variable(WAYLAND_PROTOCOLS_DIR wayland-protocols pkgdatadir)
   target_link_libraries(velmoran_window INTERFACE OpenGL::GLX X11::X11 X11::Xrandr PkgConfig::WAYLAND)
   add_library(velmoran_forms INTERFACE)
-  # The saver's forms and its display drivers: FLTK on X11, and the Wayland
-  # client library for the Wayland driver.
+  # The saver's forms and its display drivers: FLTK on X11, and for the
+  # Wayland driver the Wayland client library, sd-bus (the desktop portal's
+  # screenshot) and libpng (the picture the portal leaves).
   pkg_check_modules(WAYLAND_CLIENT REQUIRED IMPORTED_TARGET wayland-client)
+  pkg_check_modules(PORTAL REQUIRED IMPORTED_TARGET libsystemd libpng)
   target_link_libraries(velmoran_forms INTERFACE
-    fltk fltk_images X11::X11 X11::Xfixes X11::Xext X11::Xcomposite PkgConfig::WAYLAND_CLIENT ${CMAKE_DL_LIBS})
+    fltk fltk_images X11::X11 X11::Xfixes X11::Xext X11::Xcomposite PkgConfig::WAYLAND_CLIENT
+    PkgConfig::PORTAL ${CMAKE_DL_LIBS})
   target_include_directories(velmoran_forms INTERFACE ${FLTK_INCLUDE_DIRS})
   add_library(velmoran_sound INTERFACE)
   target_link_libraries(velmoran_sound INTERFACE PkgConfig::SDL2_MIXER PkgConfig::SDL2 PkgConfig::CDIO)
