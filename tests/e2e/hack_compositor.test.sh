@@ -18,14 +18,7 @@ export XDG_RUNTIME_DIR="$WORK/run"
 CAPTURE="$WORK/run/Velmoran.bmp"
 hack_init
 
-start "$(helper pattern_window)"
-for ((i = 0; i < 200; i++)); do
-  screenshot "$WORK/desktop.png"
-  # Drawn block by block: the last one shows once all have.
-  [ "$(pixel "$WORK/desktop.png" $((SCREEN_W - 1)) $((SCREEN_H - 1)))" != "0,0,0" ] && break
-  sleep 0.05
-done
-[ "$i" -lt 200 ] || fail "the pattern never showed"
+pattern_desktop "$WORK/desktop.png"
 
 # capture_of <label>: runs -root in a black host without a kept desktop until
 # the viewer shows, ends it, and leaves the capture flipped to top row first

@@ -196,6 +196,22 @@ pixel() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
 
+# pattern_desktop <picture>: the pattern window (helpers/x11/pattern_window)
+# over the whole screen, once drawn, as a known desktop; its screenshot in
+# <picture>.
+pattern_desktop() {
+  local w h i
+  read -r w h < <(xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
+  start "$(helper pattern_window)"
+  for ((i = 0; i < 200; i++)); do
+    screenshot "$1"
+    # Drawn block by block: the last one shows once all have.
+    [ "$(pixel "$1" $((w - 1)) $((h - 1)))" != "0,0,0" ] && return 0
+    sleep 0.05
+  done
+  fail "the pattern never showed"
+}
+
 # A plain user for what refuses to run as root (XScreenSaver) or must meet a
 # folder it may not write (root may write any). Made when missing; each
 # scenario gives it a home of its own.

@@ -51,13 +51,7 @@ for ((i = 0; i < 200; i++)); do "${AS[@]}" mate-screensaver-command --query >/de
 "${AS[@]}" mate-screensaver-command --query >/dev/null 2>&1 || fail "mate-screensaver did not start"
 
 read -r SCREEN_W SCREEN_H < <(xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
-start "$(helper pattern_window)"
-for ((i = 0; i < 200; i++)); do
-  screenshot "$WORK/desktop.png"
-  [ "$(pixel "$WORK/desktop.png" $((SCREEN_W - 1)) $((SCREEN_H - 1)))" != "0,0,0" ] && break
-  sleep 0.05
-done
-[ "$i" -lt 200 ] || fail "the pattern never showed"
+pattern_desktop "$WORK/desktop.png"
 
 black_share() { convert "$1" -alpha off -fuzz 4% -fill white -opaque black -fill black +opaque white -format '%[fx:mean]' info:; }
 at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a + 0 >= b + 0) }'; }

@@ -12,47 +12,22 @@
 source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
 
-plain_user
-HOME_DIR=$WORK/home
-user_home "$HOME_DIR"
-RUNTIME=$WORK/run
-user_home "$RUNTIME"
-chmod 700 "$RUNTIME"
+source "$(dirname "$0")/sway_lib.sh"
 chmod o+rx "$BUILD" "$BUILD/bin" 2>/dev/null || true
-CAPTURE=$RUNTIME/Velmoran.bmp
 
 # A background whose corners differ in every channel, so that a picture
 # mirrored, turned or with its channels swapped never matches.
 convert -size 320x200 xc: -sparse-color bilinear '0,0 #ff2000 319,0 #f0f010 0,199 #1030ff 319,199 #20e0a0' \
   "$WORK/background.png"
 chmod 644 "$WORK/background.png"
-cat >"$WORK/sway.config" <<CONFIG
-xwayland disable
-output * bg $WORK/background.png fill
-output HEADLESS-1 mode 1280x800@60Hz position 0 0
-CONFIG
-chmod 644 "$WORK/sway.config"
-
-user_command "$HOME_DIR"
 # The saver's environment names no X display: the Wayland driver alone.
-AS=(env -u DISPLAY "${USER_COMMAND[@]}" XDG_RUNTIME_DIR="$RUNTIME" WAYLAND_DISPLAY=wayland-1)
-"${AS[@]}" WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
-  sway -c "$WORK/sway.config" >"$OUT/sway.log" 2>&1 &
-SWAY_PID=$!
-at_exit "kill $SWAY_PID"
-for ((i = 0; i < 200; i++)); do
-  "${AS[@]}" swaymsg -s "$(ls "$RUNTIME"/sway-ipc.*.sock 2>/dev/null | head -n 1)" -t get_outputs >/dev/null 2>&1 && break
-  sleep 0.05
-done
-IPC=$(ls "$RUNTIME"/sway-ipc.*.sock | head -n 1)
-msg() { "${AS[@]}" swaymsg -s "$IPC" "$@"; }
+start_sway "output * bg $WORK/background.png fill" 'output HEADLESS-1 mode 1280x800@60Hz position 0 0'
+HOME_DIR=$SWAY_HOME
+RUNTIME=$SWAY_RUNTIME
+CAPTURE=$RUNTIME/Velmoran.bmp
 msg create_output >/dev/null
 msg output HEADLESS-2 mode 1600x900@60Hz position 1280 0 >/dev/null
-for ((i = 0; i < 200; i++)); do
-  "${AS[@]}" grim - >/dev/null 2>"$OUT/grim.log" && break
-  sleep 0.05
-done
-[ ! -s "$OUT/grim.log" ] || fail "the compositor never copied its outputs: $(cat "$OUT/grim.log")"
+sway_copies
 "${AS[@]}" grim - >"$OUT/layout.png"
 [ "$(identify -format %wx%h "$OUT/layout.png")" = 2880x900 ] || fail "the layout is not 2880 x 900"
 

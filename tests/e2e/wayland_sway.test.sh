@@ -19,48 +19,19 @@ shows_pattern() {
   for c in "${COLOURS[@]}"; do at_least "$(share "$1" "$c")" 0.005 || return 1; done
 }
 
-plain_user
-HOME_DIR=$WORK/home
-user_home "$HOME_DIR"
-RUNTIME=$WORK/run
-user_home "$RUNTIME"
-chmod 700 "$RUNTIME"
+source "$(dirname "$0")/sway_lib.sh"
 chmod o+rx "$BUILD" "$BUILD/bin" 2>/dev/null || true
-cat >"$WORK/sway.config" <<CONFIG
-xwayland disable
-output * bg $BACKGROUND solid_color
-output HEADLESS-1 mode 1280x800@60Hz position 0 0
-CONFIG
-chmod 644 "$WORK/sway.config"
 
 convert -size 2x2 xc:black -fill red -draw 'point 0,0' -fill lime -draw 'point 1,0' \
   -fill blue -draw 'point 0,1' -fill yellow -draw 'point 1,1' -scale 8000% "$WORK/block.png"
 convert -size 1280x1024 "tile:$WORK/block.png" -type TrueColor "BMP3:$WORK/pattern.bmp"
 chmod 644 "$WORK/pattern.bmp"
 
-user_command "$HOME_DIR"
-AS=("${USER_COMMAND[@]}" XDG_RUNTIME_DIR="$RUNTIME" WAYLAND_DISPLAY=wayland-1)
-"${USER_COMMAND[@]}" XDG_RUNTIME_DIR="$RUNTIME" WLR_BACKENDS=headless WLR_RENDERER=pixman \
-  WLR_LIBINPUT_NO_DEVICES=1 sway -c "$WORK/sway.config" >"$OUT/sway.log" 2>&1 &
-SWAY_PID=$!
-at_exit "kill $SWAY_PID"
-for ((i = 0; i < 200; i++)); do
-  "${AS[@]}" swaymsg -s "$(ls "$RUNTIME"/sway-ipc.*.sock 2>/dev/null | head -n 1)" -t get_outputs >/dev/null 2>&1 && break
-  sleep 0.05
-done
-IPC=$(ls "$RUNTIME"/sway-ipc.*.sock | head -n 1)
-msg() { "${AS[@]}" swaymsg -s "$IPC" "$@"; }
+start_sway "output * bg $BACKGROUND solid_color" 'output HEADLESS-1 mode 1280x800@60Hz position 0 0'
 msg create_output >/dev/null
 msg output HEADLESS-2 mode 1600x900@60Hz position 1280 0 >/dev/null
 msg -t get_outputs | grep -q '"current_mode"' || fail "no outputs"
-# A new output is configured after create_output returns; while that commit is
-# under way the compositor refuses to copy the outputs. Wait until it copies
-# the whole layout once.
-for ((i = 0; i < 200; i++)); do
-  "${AS[@]}" grim - >/dev/null 2>"$OUT/grim.log" && break
-  sleep 0.05
-done
-[ ! -s "$OUT/grim.log" ] || fail "the compositor never copied its outputs: $(cat "$OUT/grim.log"); $(tail -n 5 "$OUT/sway.log")"
+sway_copies
 
 # start_viewer [env...]: the viewer, tracing its frames, until its first frame.
 start_viewer() {
@@ -75,8 +46,6 @@ start_viewer() {
   done
   fail "the viewer never drew"
 }
-# grim_as <grim options...> <file>: the picture, written by this user.
-grim_as() { "${AS[@]}" grim "${@:1:$#-1}" - >"${!#}"; }
 
 # The surface at the layout's top-left, 1024 x 768; the desktop beside and below.
 start_viewer
