@@ -2,8 +2,9 @@
 # The saver's capture of a Wayland desktop under a headless sway (as a plain
 # user, no X display), through wlroots' screen copy: two outputs of different
 # sizes, apart and at different heights, one with a picture for its
-# background and one a solid colour; the capture file against grim's picture
-# of the whole layout, the show ended with Escape, nothing of it left; with
+# background and one a solid colour, the second at scale 1 and then 2; the
+# capture file against grim's picture of the whole layout in logical pixels,
+# the show ended with Escape, nothing of it left; with
 # VELMORAN_NO_SCREENCOPY the screen copy gives nothing.
 # platforms: linux
 source "$(dirname "$0")/lib.sh"
@@ -53,8 +54,9 @@ IPC=$(ls "$RUNTIME"/sway-ipc.*.sock | head -n 1)
 msg() { "${AS[@]}" swaymsg -s "$IPC" "$@"; }
 msg create_output >/dev/null
 
-# grim_as <file>: the whole layout, written by this user, without alpha.
-grim_as() { "${AS[@]}" grim - 2>"$OUT/grim.log" | convert - -alpha off "$1"; }
+# grim_as <file>: the whole layout in logical pixels, written by this user,
+# without alpha.
+grim_as() { "${AS[@]}" grim -s 1 - 2>"$OUT/grim.log" | convert - -alpha off "$1"; }
 # pixel_of <image> <x> <y>: "r,g,b" of one pixel.
 pixel_of() { pixel "$1" "$2" "$3"; }
 # near <r,g,b> <r,g,b>: no channel apart by more than 2 (swaybg's painting
@@ -63,21 +65,26 @@ near() {
   awk -F, -v a="$1" -v b="$2" 'BEGIN { split(a, x); split(b, y)
     for (i = 1; i <= 3; i++) if (x[i] - y[i] > 2 || y[i] - x[i] > 2) exit 1 }'
 }
-# The layout is up once grim copies it with both backgrounds painted.
+# painted <WxH> <x> <y>: grim copies the layout at that size with both
+# backgrounds painted, the solid one seen at (x, y).
 SOLID_RGB=$(convert xc:"$SOLID" -format '%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]' info:)
 PICTURE_RGB=$(pixel_of "$WORK/background.png" 640 400)
 painted() {
   grim_as "$OUT/desktop.png" 2>/dev/null || return 1
-  [ "$(identify -format %wx%h "$OUT/desktop.png")" = 2880x1000 ] &&
+  [ "$(identify -format %wx%h "$OUT/desktop.png")" = "$1" ] &&
     near "$(pixel_of "$OUT/desktop.png" 640 400)" "$PICTURE_RGB" &&
-    [ "$(pixel_of "$OUT/desktop.png" 2000 500)" = "$SOLID_RGB" ]
+    [ "$(pixel_of "$OUT/desktop.png" "$2" "$3")" = "$SOLID_RGB" ]
 }
-begun=$(now_ms)
-until painted; do
-  [ $(($(now_ms) - begun)) -lt 20000 ] ||
-    fail "the layout was never painted: $(cat "$OUT/grim.log"); $(tail -n 5 "$OUT/sway.log")"
-  sleep 0.05
-done
+# wait_painted <WxH> <x> <y>
+wait_painted() {
+  local begun
+  begun=$(now_ms)
+  until painted "$@"; do
+    [ $(($(now_ms) - begun)) -lt 20000 ] ||
+      fail "the layout was never painted at $1: $(cat "$OUT/grim.log"); $(tail -n 5 "$OUT/sway.log")"
+    sleep 0.05
+  done
+}
 
 # start_show [env...]: the saver's show as the plain user, its viewer
 # tracing frames; SAVER_PID.
@@ -111,28 +118,57 @@ end_show() {
   [ -z "$(ours)" ] || fail "$1: left running: $(ps -o pid=,args= -p "$(ours | paste -sd,)")"
 }
 
-start_show
-for ((i = 0; i < 200; i++)); do
-  [ -s "$CAPTURE" ] && break
-  running "$SAVER_PID" || fail "the saver ended without a capture: $(cat "$OUT/show.stderr")"
-  sleep 0.05
-done
-[ -s "$CAPTURE" ] || fail "no capture at $CAPTURE"
-viewer_drawn
-cp "$CAPTURE" "$OUT/capture.bmp"
-# The capture's first stored row is the desktop's top: as the bottom-up
-# bitmap it claims to be, turned over.
-convert "$OUT/capture.bmp" -flip -alpha off "$OUT/capture.png"
-size=$(identify -format %wx%h "$OUT/capture.png")
-[ "$size" = 2880x1000 ] || fail "the capture is $size, the layout 2880x1000"
-largest=$(convert "$OUT/capture.png" "$OUT/desktop.png" -compose difference -composite -separate \
-  -evaluate-sequence max -format '%[fx:round(255*maxima)]' info:)
-[ "$largest" -le 1 ] || fail "the capture differs from the desktop by up to $largest in a channel"
-note "the capture equals grim's picture of the layout (largest difference $largest)"
-# The gaps of the layout are black in both: above the second output, below the first.
-[ "$(pixel_of "$OUT/capture.png" 2000 50)" = 0,0,0 ] || fail "the gap above the second output is not black"
-[ "$(pixel_of "$OUT/capture.png" 640 900)" = 0,0,0 ] || fail "the gap below the first output is not black"
-end_show "screen copy"
+# differs <a> <b>: the largest difference of two pictures in a channel.
+differs() {
+  convert "$1" "$2" -compose difference -composite -separate -evaluate-sequence max \
+    -format '%[fx:round(255*maxima)]' info:
+}
+# check_capture <WxH> <label> <part like grim's> <"x,y ..." in gaps>
+# [<solid part>]: a show's capture against grim's picture of the layout
+# ($OUT/desktop.png) within 1 in every channel, in that part of the layout
+# (WxH+X+Y); black at those points; the solid background's colour exactly in
+# the last part, where grim's own scaling rounds; then the show ended.
+check_capture() {
+  local label=$2 size largest
+  start_show
+  for ((i = 0; i < 200; i++)); do
+    [ -s "$CAPTURE" ] && break
+    running "$SAVER_PID" || fail "$label: the saver ended without a capture: $(cat "$OUT/show.stderr")"
+    sleep 0.05
+  done
+  [ -s "$CAPTURE" ] || fail "$label: no capture at $CAPTURE"
+  viewer_drawn
+  cp "$CAPTURE" "$OUT/$label.bmp"
+  # The capture's first stored row is the desktop's top: as the bottom-up
+  # bitmap it claims to be, turned over.
+  convert "$OUT/$label.bmp" -flip -alpha off "$OUT/$label-capture.png"
+  size=$(identify -format %wx%h "$OUT/$label-capture.png")
+  [ "$size" = "$1" ] || fail "$label: the capture is $size, the layout $1"
+  convert "$OUT/$label-capture.png" -crop "$3" +repage "$WORK/ours.png"
+  convert "$OUT/desktop.png" -crop "$3" +repage "$WORK/grim.png"
+  largest=$(differs "$WORK/ours.png" "$WORK/grim.png")
+  [ "$largest" -le 1 ] || fail "$label: the capture differs from the desktop by up to $largest in a channel"
+  note "$label: the capture equals grim's picture of $3 (largest difference $largest)"
+  if [ -n "${5:-}" ]; then
+    convert "$OUT/$label-capture.png" -crop "$5" +repage "$WORK/ours.png"
+    convert "$WORK/ours.png" -fill "$SOLID" -colorize 100 "$WORK/solid.png"
+    [ "$(differs "$WORK/ours.png" "$WORK/solid.png")" = 0 ] || fail "$label: the scaled output is not $SOLID all over"
+  fi
+  # The gaps of the layout are black.
+  local point
+  for point in $4; do
+    [ "$(pixel_of "$OUT/$label-capture.png" "${point%,*}" "${point#*,}")" = 0,0,0 ] ||
+      fail "$label: the gap at $point is not black"
+  done
+  end_show "$label"
+}
+
+wait_painted 2880x1000 2000 500
+check_capture 2880x1000 unscaled 2880x1000+0+0 "1300,50 2879,99 0,800 1279,999"
+# The second output at scale 2: its 1600 x 900 pixels are 800 x 450 of the layout.
+msg output HEADLESS-2 scale 2 >/dev/null
+wait_painted 2080x800 1600 300
+check_capture 2080x800 scaled 1280x800+0+0 "1280,99 2079,0 1280,550 2079,799" 800x450+1280+100
 
 # Without screen copy, and no other way to the desktop here, the show goes on
 # without a picture: the earlier capture is taken away and none is written.
