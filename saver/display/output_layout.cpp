@@ -94,7 +94,8 @@ public:
                 sum[2] += pixel[order_.red];
             }
         }
-        const std::uint64_t count = static_cast<std::uint64_t>((columns.last - columns.first) * (rows.last - rows.first));
+        const auto count =
+            static_cast<std::uint64_t>(columns.last - columns.first) * static_cast<std::uint64_t>(rows.last - rows.first);
         for (int c = 0; c < 3; ++c) bgr[c] = static_cast<std::uint8_t>((sum[c] + count / 2) / count);
     }
 

@@ -38,8 +38,14 @@ public:
     OutputShot Shot() const;
 
     // The compositor's answers.
-    void Placed(int x, int y) { shot_.x = x, shot_.y = y; }
-    void Sized(int width, int height) { shot_.width = width, shot_.height = height; }
+    void Placed(int x, int y) {
+        shot_.x = x;
+        shot_.y = y;
+    }
+    void Sized(int width, int height) {
+        shot_.width = width;
+        shot_.height = height;
+    }
     void Offered(std::uint32_t format, std::uint32_t width, std::uint32_t height, std::uint32_t stride);
     void AllOffered();
     void Flagged(bool yInverted) { shot_.yInverted = yInverted; }

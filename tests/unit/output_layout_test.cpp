@@ -113,7 +113,8 @@ TEST(ComposeOutputs, TakesTheBoxOfOutputsAtOffsetsAndNegativePositions) {
     EXPECT_EQ(At(*picture, 0, 0), (Bgr{0x11, 0, 0}));
     EXPECT_EQ(At(*picture, 1, 0), (Bgr{0x22, 0, 0}));
     EXPECT_EQ(At(*picture, 3, 1), (Bgr{0x33, 0, 0}));
-    for (const auto& [x, y] : {std::pair{2, 0}, {3, 0}, {0, 1}, {1, 1}, {2, 1}}) EXPECT_EQ(At(*picture, x, y), kBlack);
+    for (const auto& [x, y] : {std::pair{2, 0}, {3, 0}, {0, 1}, {1, 1}, {2, 1}})
+        EXPECT_EQ(At(*picture, x, y), kBlack) << x << "," << y;
 }
 
 TEST(ComposeOutputs, DrawsTheLaterOfOverlappingOutputsOnTop) {
