@@ -1,6 +1,7 @@
 #include <chrono>
 
 #include "saver/wayland/portal_screenshot.h"
+#include "saver/wayland/screencopy_capture.h"
 #include "saver/wayland/wayland_display_driver.h"
 
 namespace velmoran::wayland {
@@ -13,6 +14,12 @@ constexpr std::chrono::milliseconds kPortalBound{3000};
 
 }  // namespace
 
-std::optional<ScreenPicture> CaptureDesktop() { return CaptureThroughPortal(kPortalBound); }
+// The ways a compositor may give its desktop, best first: wlroots' screen
+// copy, then the desktop portal's screenshot (GNOME, KDE); the first picture
+// counts.
+std::optional<ScreenPicture> CaptureDesktop() {
+    if (auto picture = CaptureThroughScreencopy(SessionConnection())) return picture;
+    return CaptureThroughPortal(kPortalBound);
+}
 
 }  // namespace velmoran::wayland
