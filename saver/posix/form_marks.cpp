@@ -157,12 +157,13 @@ std::shared_ptr<void> HoldFormMark(const std::string& folder, const std::string&
     Descriptor dir = OpenTrustedFolder(folder, true);
     if (!dir.valid()) return nullptr;
     const std::string stem = safeTitle + "." + std::to_string(getpid()) + ".";
-    const std::string fresh = stem + std::to_string(NextSerial()) + ".new";
+    const unsigned serial = NextSerial();
+    const std::string fresh = stem + std::to_string(serial) + ".new";
     Descriptor file = CreateLockedFile(dir.get(), fresh);
     if (!file.valid()) return nullptr;
     std::string name;
     for (int i = 0; i < kSerialTries && name.empty(); ++i) {
-        const std::string candidate = stem + std::to_string(NextSerial());
+        const std::string candidate = stem + std::to_string(i == 0 ? serial : NextSerial());
         if (linkat(dir.get(), fresh.c_str(), dir.get(), candidate.c_str(), 0) == 0) name = candidate;
         else if (errno != EEXIST) break;
     }
