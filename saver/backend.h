@@ -42,6 +42,11 @@ namespace velmoran {
 // display the text goes to the standard error output.
 void ShowMessage(const std::string& text, const std::string& caption);
 
+// Whether the saver's own windows (the settings dialog, the preview, a
+// message box) can open: where an X display answers on Linux, Xwayland's on
+// a Wayland desktop; always on Windows.
+bool FormsCanOpen();
+
 // ---- XScreenSaver's display modes ("hacks", X11 only) -----------------------
 
 // Whether the saver takes on XScreenSaver's hack switches: true on X11,

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -42,6 +43,13 @@ struct DisplayDriver {
     // without _NET_WM_PID). The viewer's window and the windows that mark a
     // running show or an open dialog are found by their titles.
     std::vector<std::optional<ProcessId>> (*ProcessesOfWindowsTitled)(const std::string& title);
+
+    // Holds a mark, for as long as the handle lives, that a form with this
+    // title runs in this process, which ProcessesOfWindowsTitled of other
+    // processes counts as a window of that title: for a desktop whose windows
+    // carry no title others can see (Wayland). Nothing where the forms' own
+    // windows carry their titles (X11, Win32) or nothing is looked up (null).
+    std::shared_ptr<void> (*MarkForm)(const std::string& title);
 
     // Hides the mouse pointer for a show, and shows it again at its end, as
     // the platform counts it: Windows' show-cursor count lowered and raised by

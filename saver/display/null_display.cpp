@@ -8,6 +8,7 @@ namespace {
 bool Always() { return true; }
 std::optional<ScreenPicture> NoPicture(std::uint32_t) { return std::nullopt; }
 std::vector<std::optional<ProcessId>> NoWindows(const std::string&) { return {}; }
+std::shared_ptr<void> NoMark(const std::string&) { return nullptr; }
 void LeavePointer() {}
 std::uint32_t NoWindow() { return 0; }
 
@@ -18,6 +19,7 @@ const DisplayDriver kNullDisplayDriver = {
     .Available = Always,
     .CaptureScreen = NoPicture,
     .ProcessesOfWindowsTitled = NoWindows,
+    .MarkForm = NoMark,
     .HidePointer = LeavePointer,
     .ShowPointer = LeavePointer,
     .HackRootWindow = NoWindow,

@@ -41,7 +41,7 @@ public:
 
 }  // namespace
 
-void RunSaver(std::string_view commandLine) {
+int RunSaver(std::string_view commandLine) {
     const DisplayDriver& driver = ChosenDisplayDriver();
     const StartupSeam seam{
         .ProgramPath = ProgramPath,
@@ -49,16 +49,18 @@ void RunSaver(std::string_view commandLine) {
         .FolderWritable = FolderWritable,
         .SystemProfileStore = SystemProfileStore,
         .ShowMessage = ShowMessage,
+        .FormsCanOpen = FormsCanOpen,
         .RunsHacks = RunsHacks,
         .HackRootWindow = driver.HackRootWindow,
         .MeasureWindow = MeasureWindow,
         .ProcessesOfWindowsTitled = driver.ProcessesOfWindowsTitled,
+        .MarkForm = driver.MarkForm,
         .HidePointer = driver.HidePointer,
         .WindowGoneWithin = WindowGoneWithin,
         .LogMessage = LogMessage,
     };
     DesktopForms forms;
-    Main(commandLine, seam, forms);
+    return Main(commandLine, seam, forms);
 }
 
 }  // namespace velmoran

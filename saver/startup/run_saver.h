@@ -7,7 +7,7 @@
 namespace velmoran {
 
 // Runs the saver for one command line (the text after the program's name)
-// until its form has gone.
-void RunSaver(std::string_view commandLine);
+// until its form has gone; returns the program's exit status.
+int RunSaver(std::string_view commandLine);
 
 }  // namespace velmoran

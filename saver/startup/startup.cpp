@@ -1,5 +1,7 @@
 #include "saver/startup/startup.h"
 
+#include <memory>
+
 #include "saver/settings/load_settings.h"
 #include "saver/settings/paths.h"
 #include "saver/startup/command_line.h"
@@ -47,41 +49,55 @@ void RunHack(const HackSwitches& hack, const StartupSeam& seam, SaverForms& form
         seam.LogMessage(kMissingViewerMessage);
         return;
     }
+    const std::shared_ptr<void> mark = seam.MarkForm(kRunFormTitle);
     forms.RunShow(settings, false, places, window);
+}
+
+// The dialog and the preview open windows of the saver's own, which a
+// desktop without an X display (Wayland without Xwayland) cannot show.
+bool FormOpens(char mode, const StartupSeam& seam) {
+    if ((mode != 'C' && mode != 'P') || seam.FormsCanOpen()) return true;
+    seam.ShowMessage(mode == 'C' ? kDialogNeedsWindowsMessage : kPreviewNeedsWindowsMessage, kProgramTitle);
+    return false;
 }
 
 }  // namespace
 
-void Main(std::string_view commandLine, const StartupSeam& seam, SaverForms& forms) {
+int Main(std::string_view commandLine, const StartupSeam& seam, SaverForms& forms) {
     // Hack switches come first: by the mode letter "-root" would read as 'R'.
     const std::optional<HackSwitches> hack = seam.RunsHacks() ? HackSwitchesOf(commandLine) : std::nullopt;
-    if (SaverAlreadyOpen(seam, hack.has_value())) return;
+    if (SaverAlreadyOpen(seam, hack.has_value())) return 0;
     if (hack) {
         RunHack(*hack, seam, forms);
-        return;
+        return 0;
     }
     const char mode = ModeLetter(commandLine);
+    if (!FormOpens(mode, seam)) return kFormCannotOpenStatus;
     if (mode == 'P') {
-        // The preview needs neither the settings nor the viewer.
+        // The preview needs neither the settings nor the viewer, and marks
+        // nothing: it runs beside the dialog of the settings program.
         forms.RunPreview(PreviewHost(commandLine));
-        return;
+        return 0;
     }
     const SaverPlaces places = Places(seam);
     MusicSettings settings = LoadSettings(seam.SystemProfileStore(), places);
     if (!FileExists(places.viewerFile)) {
         seam.ShowMessage(kMissingViewerMessage, kProgramTitle);
-        return;
+        return 0;
     }
     if (mode == 'C') {
+        const std::shared_ptr<void> mark = seam.MarkForm(kSettingsDialogTitle);
         forms.RunSettingsDialog(settings, places);
-        return;
+        return 0;
     }
-    if (mode != 'S' && !commandLine.empty()) return;
+    if (mode != 'S' && !commandLine.empty()) return 0;
+    const std::shared_ptr<void> mark = seam.MarkForm(kRunFormTitle);
     // A show started by the system hides the pointer; one started without a
     // switch leaves it.
     const bool hidePointer = mode == 'S';
     if (hidePointer) seam.HidePointer();
     forms.RunShow(settings, hidePointer, places, 0);
+    return 0;
 }
 
 }  // namespace velmoran

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,17 @@ inline constexpr std::chrono::milliseconds kHackDepartureGrace{1500};
 inline constexpr const char* kMissingViewerMessage =
     "Velmoran.dll が同じﾌｫﾙﾀﾞに見つかりません！";
 
+// The saver's own windows need an X display on Linux; a Wayland desktop
+// without Xwayland has none, though a show runs there.
+inline constexpr const char* kDialogNeedsWindowsMessage =
+    "the settings dialog needs an X display (Xwayland on a Wayland desktop)";
+inline constexpr const char* kPreviewNeedsWindowsMessage =
+    "the preview needs an X display (Xwayland on a Wayland desktop)";
+
+// The saver's exit status where the form the command line asks for cannot
+// open on this desktop; 0 otherwise.
+inline constexpr int kFormCannotOpenStatus = 1;
+
 // The entries of the saver's seam that the start uses, under the names the
 // seam gives them (saver/backend.h, saver/settings/system_places.h and the
 // display driver's table): RunSaver fills them from the back end and the
@@ -38,10 +50,12 @@ struct StartupSeam {
     std::function<bool(const std::string& folder)> FolderWritable;
     std::function<ProfileStore&()> SystemProfileStore;
     std::function<void(const std::string& text, const std::string& caption)> ShowMessage;
+    std::function<bool()> FormsCanOpen;
     std::function<bool()> RunsHacks;
     std::function<std::uint32_t()> HackRootWindow;
     std::function<std::optional<WindowOnScreen>(std::uint32_t window)> MeasureWindow;
     std::function<std::vector<std::optional<ProcessId>>(const std::string& title)> ProcessesOfWindowsTitled;
+    std::function<std::shared_ptr<void>(const std::string& title)> MarkForm;
     std::function<void()> HidePointer;
 
     // Waits, looking now and then, for the windows titled so to go; false
@@ -54,7 +68,10 @@ struct StartupSeam {
 };
 
 // Runs the saver for one command line (the text after the program's name)
-// until its form has gone; the process ends after it.
-void Main(std::string_view commandLine, const StartupSeam& seam, SaverForms& forms);
+// until its form has gone; the process ends after it, with the status
+// returned. The show and the dialog hold their marks (MarkForm) while they
+// run, so that a saver started beside them sees them where their windows
+// carry no titles.
+int Main(std::string_view commandLine, const StartupSeam& seam, SaverForms& forms);
 
 }  // namespace velmoran

@@ -1,7 +1,10 @@
 #include "saver/wayland/wayland_display_driver.h"
 
+#include <cstdlib>
+
 #include "common/host_window.h"
 #include "common/window_facts.h"
+#include "saver/posix/form_marks.h"
 #include "saver/posix/surface_notices.h"
 #include "saver/x11_fltk/display_driver/x_display_driver.h"
 
@@ -21,6 +24,18 @@ std::optional<ScreenPicture> CaptureScreen(std::uint32_t hostWindow) {
     return CaptureDesktop();
 }
 
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// The marks of the forms of every copy of the saver on this compositor.
+const std::string& SessionMarksFolder() {
+    static const std::string folder =
+        FormMarksFolder(Environment("XDG_RUNTIME_DIR"), Environment("WAYLAND_DISPLAY"));
+    return folder;
+}
+
 // A Wayland surface has no title another client can see: the viewer tells
 // its own through the notice pipe, the forms leave their marks; the X
 // windows of the same titles count as well where an X display exists.
@@ -29,9 +44,15 @@ std::vector<std::optional<ProcessId>> ProcessesOfWindowsTitled(const std::string
     if (XDisplayBeside()) processes = x11::ProcessesOfWindowsTitled(title);
     if (title == kViewerWindowTitle) {
         if (const auto viewer = ViewerSurfaceUp()) processes.push_back(*viewer);
+        return processes;
     }
+    for (const ProcessId marked : ProcessesMarked(SessionMarksFolder(), title)) processes.push_back(marked);
     return processes;
 }
+
+// Marked beside the X window a form may still make under Xwayland, which an
+// X11 copy of the saver looks for.
+std::shared_ptr<void> MarkForm(const std::string& title) { return HoldFormMark(SessionMarksFolder(), title); }
 
 // The viewer's surfaces carry no pointer: the pointer is the viewer's to hide.
 void LeavePointer() {}
@@ -50,6 +71,7 @@ const DisplayDriver kDisplayDriver = {
     .Available = Available,
     .CaptureScreen = CaptureScreen,
     .ProcessesOfWindowsTitled = ProcessesOfWindowsTitled,
+    .MarkForm = MarkForm,
     .HidePointer = LeavePointer,
     .ShowPointer = LeavePointer,
     .HackRootWindow = HackRootWindow,

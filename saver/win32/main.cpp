@@ -5,6 +5,5 @@
 #include "saver/startup/run_saver.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-    velmoran::RunSaver(commandLine ? commandLine : "");
-    return 0;
+    return velmoran::RunSaver(commandLine ? commandLine : "");
 }

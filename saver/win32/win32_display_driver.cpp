@@ -11,6 +11,9 @@ bool Available() { return true; }
 // A show on Windows has no host window.
 std::optional<ScreenPicture> CaptureScreen(std::uint32_t) { return CaptureDesktop(); }
 
+// The forms' own windows carry their titles.
+std::shared_ptr<void> NoMark(const std::string&) { return nullptr; }
+
 // Windows starts no display modes of XScreenSaver.
 std::uint32_t NoHackWindow() { return 0; }
 
@@ -21,6 +24,7 @@ const DisplayDriver kDisplayDriver = {
     .Available = Available,
     .CaptureScreen = CaptureScreen,
     .ProcessesOfWindowsTitled = ProcessesOfWindowsTitled,
+    .MarkForm = NoMark,
     .HidePointer = HidePointer,
     .ShowPointer = ShowPointer,
     .HackRootWindow = NoHackWindow,

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -33,6 +34,7 @@ public:
             },
             .ShowMessage = [this](const std::string& text,
                                   const std::string& caption) { calls.push_back("message " + caption + ": " + text); },
+            .FormsCanOpen = [this] { return formsCanOpen; },
             .RunsHacks = [this] { return hacks; },
             .HackRootWindow = [this] { return rootWindow; },
             .MeasureWindow = [this](std::uint32_t window) -> std::optional<WindowOnScreen> {
@@ -45,6 +47,11 @@ public:
                 calls.push_back("find " + title);
                 if (openWindows.count(title) == 0) return {};
                 return {std::nullopt};
+            },
+            .MarkForm = [this](const std::string& title) -> std::shared_ptr<void> {
+                heldMarks.insert(title);
+                ++marksTaken;
+                return {this, [this, title](void*) { heldMarks.erase(title); }};
             },
             .HidePointer = [this] { calls.push_back("hide pointer"); },
             .WindowGoneWithin = [this](const std::string& title, std::chrono::milliseconds time) {
@@ -60,7 +67,10 @@ public:
     std::vector<std::string> calls;
     std::string userFolder;
     std::string readOnlyFolder;
+    std::multiset<std::string> heldMarks;
+    int marksTaken = 0;
     bool hacks = false;
+    bool formsCanOpen = true;
     std::uint32_t rootWindow = 0;
     std::map<std::uint32_t, WindowOnScreen> windows;
 
@@ -69,25 +79,29 @@ private:
     IniFileStore store_;
 };
 
+// Records each form's run with the marks held while it runs, in brackets.
 class FakeForms final : public SaverForms {
 public:
-    explicit FakeForms(std::vector<std::string>& calls) : calls_(calls) {}
-    void RunPreview(std::uint32_t host) override { calls_.push_back("preview " + std::to_string(host)); }
+    explicit FakeForms(FakePlatform& platform) : platform_(platform) {}
+    void RunPreview(std::uint32_t host) override { Record("preview " + std::to_string(host)); }
     void RunSettingsDialog(MusicSettings& settings, const SaverPlaces& places) override {
-        calls_.push_back("dialog kind " + std::to_string(settings.BgmKind));
+        Record("dialog kind " + std::to_string(settings.BgmKind));
         lastPlaces = places;
     }
     void RunShow(const MusicSettings& settings, bool pointerHidden, const SaverPlaces& places,
                  std::uint32_t hostWindow) override {
-        calls_.push_back("show kind " + std::to_string(settings.BgmKind) +
-                         (pointerHidden ? " pointer hidden" : " pointer shown") +
-                         (hostWindow ? " in " + std::to_string(hostWindow) : std::string()));
+        Record("show kind " + std::to_string(settings.BgmKind) +
+               (pointerHidden ? " pointer hidden" : " pointer shown") + (hostWindow ? " in " + std::to_string(hostWindow) : std::string()));
         lastPlaces = places;
     }
     SaverPlaces lastPlaces;
 
 private:
-    std::vector<std::string>& calls_;
+    void Record(std::string run) {
+        for (const std::string& mark : platform_.heldMarks) run += " [" + mark + "]";
+        platform_.calls.push_back(run);
+    }
+    FakePlatform& platform_;
 };
 
 using Calls = std::vector<std::string>;
@@ -108,8 +122,10 @@ protected:
     Calls RunWith(const std::string& commandLine, const std::function<void(FakePlatform&)>& setUp) {
         FakePlatform platform(folder.Path());
         setUp(platform);
-        FakeForms forms(platform.calls);
-        Main(commandLine, platform.Seam(), forms);
+        FakeForms forms(platform);
+        status = Main(commandLine, platform.Seam(), forms);
+        EXPECT_TRUE(platform.heldMarks.empty()) << "a mark outlives the start: " << commandLine;
+        marksTaken = platform.marksTaken;
         places = forms.lastPlaces;
         return platform.calls;
     }
@@ -131,6 +147,8 @@ protected:
 
     TempFolder folder;
     SaverPlaces places;
+    int status = -1;
+    int marksTaken = 0;
 };
 
 TEST_F(StartupTest, AnOpenShowOrDialogEndsEveryModeAtOnce) {
@@ -144,7 +162,8 @@ TEST_F(StartupTest, AnOpenShowOrDialogEndsEveryModeAtOnce) {
 
 TEST_F(StartupTest, TheGuardIgnoresOtherTitles) {
     AddViewer();
-    EXPECT_EQ(Run("/c", {"Velmoran", "velmoran_main", "<Velmoran> "}), Guarded({"settings", "dialog kind 1"}));
+    EXPECT_EQ(Run("/c", {"Velmoran", "velmoran_main", "<Velmoran> "}),
+              Guarded({"settings", "dialog kind 1 [<Velmoran>]"}));
 }
 
 TEST_F(StartupTest, PreviewNeedsNeitherSettingsNorViewer) {
@@ -161,19 +180,74 @@ TEST_F(StartupTest, AMissingViewerIsReportedAfterTheSettingsWereRead) {
 
 TEST_F(StartupTest, SettingsSwitchOpensTheDialog) {
     AddViewer();
-    EXPECT_EQ(Run("/c"), Guarded({"settings", "dialog kind 1"}));
-    EXPECT_EQ(Run("/C:1234"), Guarded({"settings", "dialog kind 1"}));
+    EXPECT_EQ(Run("/c"), Guarded({"settings", "dialog kind 1 [<Velmoran>]"}));
+    EXPECT_EQ(Run("/C:1234"), Guarded({"settings", "dialog kind 1 [<Velmoran>]"}));
 }
 
 TEST_F(StartupTest, RunSwitchHidesThePointerBeforeTheShow) {
     AddViewer();
     for (const char* line : {"/s", "/S", "-s", "xs", "/S extra"})
-        EXPECT_EQ(Run(line), Guarded({"settings", "hide pointer", "show kind 1 pointer hidden"})) << line;
+        EXPECT_EQ(Run(line), Guarded({"settings", "hide pointer", "show kind 1 pointer hidden [Velmoran_Main]"}))
+            << line;
 }
 
 TEST_F(StartupTest, EmptyCommandLineRunsAShowWithThePointerShown) {
     AddViewer();
-    EXPECT_EQ(Run(""), Guarded({"settings", "show kind 1 pointer shown"}));
+    EXPECT_EQ(Run(""), Guarded({"settings", "show kind 1 pointer shown [Velmoran_Main]"}));
+}
+
+// Where the forms' windows carry no titles (Wayland), the marks stand for
+// them: held while the show or the dialog runs, let go at its end (RunWith
+// checks), and never for the preview, which runs beside the settings dialog
+// of the system.
+TEST_F(StartupTest, TheShowAndTheDialogRunMarkedThePreviewNot) {
+    AddViewer();
+    EXPECT_EQ(Run("/s"), Guarded({"settings", "hide pointer", "show kind 1 pointer hidden [Velmoran_Main]"}));
+    EXPECT_EQ(Run("/c"), Guarded({"settings", "dialog kind 1 [<Velmoran>]"}));
+    EXPECT_EQ(RunHack("-root"), Guarded({"settings", "show kind 1 pointer shown in 77 [Velmoran_Main]"}));
+    EXPECT_EQ(Run("/p 5"), Guarded({"preview 5"}));
+    EXPECT_EQ(RunHack("-window-id 9"), Guarded({"measure 9", "preview 9"}));
+    EXPECT_EQ(status, 0);
+}
+
+TEST_F(StartupTest, NothingIsMarkedWhereNoFormRuns) {
+    const auto hacks = [](FakePlatform& p) {
+        p.hacks = true;
+        p.rootWindow = 77;
+    };
+    for (const char* line : {"/s", "/c", "-root", ""}) {
+        RunWith(line, hacks);
+        EXPECT_EQ(marksTaken, 0) << "no viewer: " << line;
+    }
+    AddViewer();
+    for (const char* line : {"/a", "/p 3", "-window-id 9", "-window-id 12"}) {
+        RunWith(line, hacks);
+        EXPECT_EQ(marksTaken, 0) << line;
+    }
+    RunWith("/s", hacks);
+    EXPECT_EQ(marksTaken, 1);
+}
+
+// A desktop without an X display (Wayland without Xwayland) runs shows, but
+// the saver's own windows cannot open there.
+TEST_F(StartupTest, WithoutItsWindowsTheDialogAndThePreviewSayWhyAndFail) {
+    AddViewer();
+    const auto noWindows = [](FakePlatform& p) { p.formsCanOpen = false; };
+    EXPECT_EQ(RunWith("/c", noWindows), Guarded({"message Velmoran: " + std::string(kDialogNeedsWindowsMessage)}));
+    EXPECT_EQ(status, kFormCannotOpenStatus);
+    EXPECT_EQ(RunWith("/p 1234", noWindows),
+              Guarded({"message Velmoran: " + std::string(kPreviewNeedsWindowsMessage)}));
+    EXPECT_EQ(status, kFormCannotOpenStatus);
+    EXPECT_EQ(RunWith("/s", noWindows),
+              Guarded({"settings", "hide pointer", "show kind 1 pointer hidden [Velmoran_Main]"}));
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(RunWith("/c", [](FakePlatform& p) {
+                  p.formsCanOpen = false;
+                  p.openWindows = {"Velmoran_Main"};
+              }),
+              Guarded({}))
+        << "beside a show the saver ends silently, as ever";
+    EXPECT_EQ(status, 0);
 }
 
 TEST_F(StartupTest, OtherSwitchesEndSilently) {
@@ -185,9 +259,10 @@ TEST_F(StartupTest, OtherSwitchesEndSilently) {
 TEST_F(StartupTest, HackSwitchesComeBeforeTheModeLetter) {
     AddViewer();
     for (const char* line : {"-root", "--root", "-root -fps", "  --root  "})
-        EXPECT_EQ(RunHack(line), Guarded({"settings", "show kind 1 pointer shown in 77"})) << line;
+        EXPECT_EQ(RunHack(line), Guarded({"settings", "show kind 1 pointer shown in 77 [Velmoran_Main]"})) << line;
     for (const char* line : {"-window-id 16", "--window-id 0x10", "--window-id=0X10", "-root --window-id 16"})
-        EXPECT_EQ(RunHack(line), Guarded({"measure 16", "settings", "show kind 1 pointer shown in 16"})) << line;
+        EXPECT_EQ(RunHack(line), Guarded({"measure 16", "settings", "show kind 1 pointer shown in 16 [Velmoran_Main]"}))
+            << line;
 }
 
 TEST_F(StartupTest, ASmallGivenWindowTakesTheStillPreview) {
@@ -224,7 +299,8 @@ TEST_F(StartupTest, AHackWaitsForTheShowXScreenSaverIsEnding) {
         p.openWindows = {"Velmoran_Main"};
         p.departing = {"Velmoran_Main"};
     });
-    EXPECT_EQ(calls, Guarded({"await Velmoran_Main 1500 ms", "settings", "show kind 1 pointer shown in 77"}));
+    EXPECT_EQ(calls,
+              Guarded({"await Velmoran_Main 1500 ms", "settings", "show kind 1 pointer shown in 77 [Velmoran_Main]"}));
     // A show started by the system ends at once beside one, as ever.
     EXPECT_EQ(RunWith("/s", [](FakePlatform& p) {
                   p.hacks = true;
@@ -236,14 +312,14 @@ TEST_F(StartupTest, AHackWaitsForTheShowXScreenSaverIsEnding) {
 
 TEST_F(StartupTest, WithHacksTheScreenSaverSwitchesStayAsTheyWere) {
     AddViewer();
-    EXPECT_EQ(RunHack("/s"), Guarded({"settings", "hide pointer", "show kind 1 pointer hidden"}));
-    EXPECT_EQ(RunHack("-s"), Guarded({"settings", "hide pointer", "show kind 1 pointer hidden"}));
-    EXPECT_EQ(RunHack(""), Guarded({"settings", "show kind 1 pointer shown"}));
+    EXPECT_EQ(RunHack("/s"), Guarded({"settings", "hide pointer", "show kind 1 pointer hidden [Velmoran_Main]"}));
+    EXPECT_EQ(RunHack("-s"), Guarded({"settings", "hide pointer", "show kind 1 pointer hidden [Velmoran_Main]"}));
+    EXPECT_EQ(RunHack(""), Guarded({"settings", "show kind 1 pointer shown [Velmoran_Main]"}));
     EXPECT_EQ(RunHack("/p 1234"), Guarded({"preview 1234"}));
-    EXPECT_EQ(RunHack("/c:1234"), Guarded({"settings", "dialog kind 1"}));
+    EXPECT_EQ(RunHack("/c:1234"), Guarded({"settings", "dialog kind 1 [<Velmoran>]"}));
     for (const char* line : {"/a", "/r", "-r", "-rootless", "/root", "/s -root"}) {
         const Calls expected = std::string(line) == "/s -root"
-                                   ? Guarded({"settings", "hide pointer", "show kind 1 pointer hidden"})
+                                   ? Guarded({"settings", "hide pointer", "show kind 1 pointer hidden [Velmoran_Main]"})
                                    : Guarded({"settings"});
         EXPECT_EQ(RunHack(line), expected) << line;
     }
@@ -262,11 +338,12 @@ TEST_F(StartupTest, ASaverInAFolderTheUserCannotWriteKeepsTheSettingsInTheUsersO
         p.readOnlyFolder = folder.Path();
     };
     // Read beside the saver until the user's own file exists; written there.
-    EXPECT_EQ(RunWith("/c", readOnlyProgram), Guarded({"settings", "dialog kind 1"}));
+    EXPECT_EQ(RunWith("/c", readOnlyProgram), Guarded({"settings", "dialog kind 1 [<Velmoran>]"}));
     EXPECT_EQ(places.settingsFile, user / kSettingsFileName);
     EXPECT_EQ(places.settingsRead, folder / kSettingsFileName);
     user.Write(kSettingsFileName, std::string("[Section]\r\n") + kKeyBgmKind + "=0\r\n");
-    EXPECT_EQ(RunWith("/s", readOnlyProgram), Guarded({"settings", "hide pointer", "show kind 0 pointer hidden"}));
+    EXPECT_EQ(RunWith("/s", readOnlyProgram),
+              Guarded({"settings", "hide pointer", "show kind 0 pointer hidden [Velmoran_Main]"}));
     EXPECT_EQ(places.settingsRead, user / kSettingsFileName);
 }
 

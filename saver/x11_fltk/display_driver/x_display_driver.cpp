@@ -21,6 +21,9 @@ std::optional<ScreenPicture> CaptureScreen(std::uint32_t hostWindow) {
     return CaptureRootWindow(display);
 }
 
+// The forms' own windows carry their titles.
+std::shared_ptr<void> NoMark(const std::string&) { return nullptr; }
+
 }  // namespace
 
 const DisplayDriver kDisplayDriver = {
@@ -28,6 +31,7 @@ const DisplayDriver kDisplayDriver = {
     .Available = Available,
     .CaptureScreen = CaptureScreen,
     .ProcessesOfWindowsTitled = ProcessesOfWindowsTitled,
+    .MarkForm = NoMark,
     .HidePointer = HidePointer,
     .ShowPointer = ShowPointer,
     .HackRootWindow = HackRootWindow,

@@ -9,6 +9,5 @@ int main(int argc, char** argv) {
         if (i > 1) commandLine += ' ';
         commandLine += argv[i];
     }
-    velmoran::RunSaver(commandLine);
-    return 0;
+    return velmoran::RunSaver(commandLine);
 }
