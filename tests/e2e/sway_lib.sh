@@ -52,8 +52,9 @@ sway_copies() {
 grim_as() { "${AS[@]}" grim "${@:1:$#-1}" - >"${!#}"; }
 
 # press_escape: Escape from a virtual keyboard, held for 100 ms as a finger
-# does (the viewer looks at its keys when it paints a frame).
-press_escape() { "${AS[@]}" wtype -P Escape -s 100 -p Escape; }
+# does (the viewer looks at its keys when it paints a frame), once the
+# compositor has had time to take the new keyboard's keymap to the surface.
+press_escape() { "${AS[@]}" wtype -s 300 -P Escape -s 100 -p Escape; }
 
 # ours_left: the processes of ours still there (not counting zombies).
 ours_left() { ps -u "$PLAIN_USER" -o stat=,comm= | awk '$1 !~ /^Z/ && $2 ~ /^Velmoran/ { print $2 }'; }
