@@ -18,14 +18,6 @@ cp "$(program Velmoran.scr)" "$(program Velmoran.dll)" "$APP/"
 add_sound_module "$APP"
 chmod -R o+rX "$APP"
 
-plain_user
-HOME_DIR=$WORK/home
-RUNTIME=$WORK/run
-user_home "$HOME_DIR"
-user_home "$RUNTIME"
-chmod 700 "$RUNTIME"
-CAPTURE=$HOME_DIR/capture/Velmoran.bmp
-
 # A background whose every pixel differs from its neighbours' and whose red
 # and blue differ everywhere: a channel swapped, a row turned over or a
 # picture moved by a pixel shows.
@@ -33,30 +25,16 @@ convert -size 1280x800 xc: -sparse-color bilinear '0,0 #ff2000 1279,0 #00ff40 0,
   -fill '#602080' -draw 'rectangle 100,100 300,250' -fill '#e0c020' -draw 'circle 900,500 1000,600' \
   -type TrueColor "$WORK/background.png"
 chmod 644 "$WORK/background.png"
-cat >"$WORK/sway.config" <<CONFIG
-xwayland disable
-output HEADLESS-1 mode 1280x800@60Hz position 0 0 bg $WORK/background.png fill
-output HEADLESS-2 mode 1600x900@60Hz position 1280 100 bg $SOLID solid_color
-CONFIG
-chmod 644 "$WORK/sway.config"
-
-user_command "$HOME_DIR"
-AS=("${USER_COMMAND[@]}" XDG_RUNTIME_DIR="$RUNTIME" WAYLAND_DISPLAY=wayland-1)
-"${USER_COMMAND[@]}" XDG_RUNTIME_DIR="$RUNTIME" WLR_BACKENDS=headless WLR_RENDERER=pixman \
-  WLR_LIBINPUT_NO_DEVICES=1 sway -c "$WORK/sway.config" >"$OUT/sway.log" 2>&1 &
-SWAY_PID=$!
-at_exit "kill $SWAY_PID"
-for ((i = 0; i < 200; i++)); do
-  "${AS[@]}" swaymsg -s "$(ls "$RUNTIME"/sway-ipc.*.sock 2>/dev/null | head -n 1)" -t get_outputs >/dev/null 2>&1 && break
-  sleep 0.05
-done
-IPC=$(ls "$RUNTIME"/sway-ipc.*.sock | head -n 1)
-msg() { "${AS[@]}" swaymsg -s "$IPC" "$@"; }
+source "$(dirname "$0")/sway_lib.sh"
+start_sway "output HEADLESS-1 mode 1280x800@60Hz position 0 0 bg $WORK/background.png fill" \
+  "output HEADLESS-2 mode 1600x900@60Hz position 1280 100 bg $SOLID solid_color"
+HOME_DIR=$SWAY_HOME
+CAPTURE=$HOME_DIR/capture/Velmoran.bmp
 msg create_output >/dev/null
 
-# grim_as <file>: the whole layout in logical pixels, written by this user,
-# without alpha.
-grim_as() { "${AS[@]}" grim -s 1 - 2>"$OUT/grim.log" | convert - -alpha off "$1"; }
+# layout_as <file>: the whole layout in logical pixels, written by this
+# user, without alpha.
+layout_as() { "${AS[@]}" grim -s 1 - 2>"$OUT/grim.log" | convert - -alpha off "$1"; }
 # pixel_of <image> <x> <y>: "r,g,b" of one pixel.
 pixel_of() { pixel "$1" "$2" "$3"; }
 # near <r,g,b> <r,g,b>: no channel apart by more than 2 (swaybg's painting
@@ -70,7 +48,7 @@ near() {
 SOLID_RGB=$(convert xc:"$SOLID" -format '%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]' info:)
 PICTURE_RGB=$(pixel_of "$WORK/background.png" 640 400)
 painted() {
-  grim_as "$OUT/desktop.png" 2>/dev/null || return 1
+  layout_as "$OUT/desktop.png" 2>/dev/null || return 1
   [ "$(identify -format %wx%h "$OUT/desktop.png")" = "$1" ] &&
     near "$(pixel_of "$OUT/desktop.png" 640 400)" "$PICTURE_RGB" &&
     [ "$(pixel_of "$OUT/desktop.png" "$2" "$3")" = "$SOLID_RGB" ]
@@ -109,12 +87,11 @@ ours() { pgrep -f "^$APP/" || true; }
 # end_show <label>: Escape, held as a finger does, ends the viewer and the
 # saver; nothing started from the scenario's programs is left.
 end_show() {
-  "${AS[@]}" wtype -s 300 -P Escape -s 100 -p Escape
-  ended_within "$1: the show after Escape" 2000 "$SAVER_PID"
-  for ((i = 0; i < 100; i++)); do
-    [ -z "$(ours)" ] && break
-    sleep 0.05
-  done
+  local viewer
+  viewer=$(pgrep -P "$SAVER_PID" | head -n 1)
+  [ -n "$viewer" ] || fail "$1: no viewer under the saver"
+  press_escape
+  ended_within "$1: the show after Escape" 500 "$SAVER_PID" "$viewer"
   [ -z "$(ours)" ] || fail "$1: left running: $(ps -o pid=,args= -p "$(ours | paste -sd,)")"
 }
 
