@@ -11,31 +11,12 @@ unset DISPLAY XAUTHORITY
 
 SAVER=$(program Velmoran.scr)
 
-plain_user
-HOME_DIR=$WORK/home
-user_home "$HOME_DIR"
-RUNTIME=$WORK/run
-user_home "$RUNTIME"
-chmod 700 "$RUNTIME"
+source "$(dirname "$0")/sway_lib.sh"
 dir=$(dirname "$(realpath "$SAVER")")
 while [ "$dir" != / ]; do chmod o+x "$dir" 2>/dev/null || true; dir=$(dirname "$dir"); done
 chmod o+rx "$BUILD/bin"
-printf 'xwayland disable\noutput * bg #204080 solid_color\n' >"$WORK/sway.config"
-chmod 644 "$WORK/sway.config"
-
-user_command "$HOME_DIR"
-AS=("${USER_COMMAND[@]}" XDG_RUNTIME_DIR="$RUNTIME" WAYLAND_DISPLAY=wayland-1)
-"${USER_COMMAND[@]}" XDG_RUNTIME_DIR="$RUNTIME" WLR_BACKENDS=headless WLR_RENDERER=pixman \
-  WLR_LIBINPUT_NO_DEVICES=1 sway -c "$WORK/sway.config" >"$OUT/sway.log" 2>&1 &
-SWAY_PID=$!
-at_exit "kill $SWAY_PID"
-for ((i = 0; i < 200; i++)); do
-  [ -S "$RUNTIME/wayland-1" ] && "${AS[@]}" swaymsg -s "$(ls "$RUNTIME"/sway-ipc.*.sock 2>/dev/null | head -n 1)" \
-    -t get_outputs 2>/dev/null | grep -q '"current_mode"' && break
-  kill -0 "$SWAY_PID" 2>/dev/null || fail "sway ended: $(tail -n 5 "$OUT/sway.log")"
-  sleep 0.05
-done
-[ -S "$RUNTIME/wayland-1" ] || fail "sway never came up: $(tail -n 5 "$OUT/sway.log")"
+start_sway 'output * bg #204080 solid_color'
+RUNTIME=$SWAY_RUNTIME
 MARKS=$RUNTIME/velmoran-wayland-1
 
 # saver_alone <args...>: runs the saver to its end (at most 10 s); its status
@@ -94,7 +75,7 @@ running "$SHOW_PID" || fail "the first show ended with the dialog's start"
 
 # Escape from a virtual keyboard, held as a finger holds it, ends the show,
 # and its mark goes with it.
-"${AS[@]}" wtype -s 300 -P Escape -s 100 -p Escape
+press_escape
 wait_exit "$SHOW_PID" 5
 [ "$EXIT_STATUS" = 0 ] || fail "the show ended with status $EXIT_STATUS"
 [ -z "$(marks '*')" ] || fail "marks left after the show: $(marks '*')"
