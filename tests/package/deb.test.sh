@@ -146,20 +146,41 @@ press_escape_until_gone "$SAVER_PID"
 
 note "on a Wayland session the installed hack covers every output"
 source "$(dirname "$0")/../e2e/sway_lib.sh"
-start_sway 'output * bg #3060c0 solid_color' 'output HEADLESS-1 mode 1280x800@60Hz position 0 0'
+convert -size 2x2 xc:black -fill red -draw 'point 0,0' -fill lime -draw 'point 1,0' \
+  -fill blue -draw 'point 0,1' -fill yellow -draw 'point 1,1' -scale 6400% "$WORK/block.png"
+convert -size 1280x800 "tile:$WORK/block.png" "$WORK/wayland-desktop.png"
+chmod 644 "$WORK/wayland-desktop.png"
+start_sway "output * bg $WORK/wayland-desktop.png tile" 'output HEADLESS-1 mode 1280x800@60Hz position 0 0'
 msg create_output >/dev/null
 msg output HEADLESS-2 mode 1024x768@60Hz position 1280 0 >/dev/null
 sway_copies
+for output in HEADLESS-1 HEADLESS-2; do grim_as -o "$output" "$WORK/desktop-$output.png"; done
 start "${AS[@]}" "$HACK" -root
 HACK_PID=$LAST_PID
-# Each output covered whole: no pixel of the desktop's colour left on it.
-covered() { [ "$(convert "$1" -fuzz 3% -fill black +opaque '#3060c0' -fill white -opaque '#3060c0' -format '%[fx:maxima]' info:)" = 0 ]; }
+# Each output covered by the sphere, to its corners: of four colours in
+# blocks, a third of the pixels of each corner or more changed (a block drawn
+# anew keeps its colour by chance).
+changed_share() {  # <now> <before> <crop>
+  local changed
+  convert "$1" -crop "$3" +repage "$WORK/now-part.png"
+  convert "$2" -crop "$3" +repage "$WORK/before-part.png"
+  changed=$(compare -metric AE -fuzz 10% "$WORK/now-part.png" "$WORK/before-part.png" null: 2>&1 || true)
+  awk -v c="${changed%% *}" -v n="$(identify -format '%[fx:w*h]' "$WORK/before-part.png")" 'BEGIN { print c / n }'
+}
+covered() {
+  local w h corner
+  read -r w h < <(identify -format '%w %h' "$2")
+  for corner in 256x128+0+0 "256x128+$((w - 256))+0" "256x128+0+$((h - 128))" "256x128+$((w - 256))+$((h - 128))"; do
+    awk -v s="$(changed_share "$1" "$2" "$corner")" 'BEGIN { exit !(s >= 0.3) }' || return 1
+  done
+}
 for output in HEADLESS-1 HEADLESS-2; do
   for ((i = 0; i < 200; i++)); do
-    grim_as -o "$output" "$OUT/wayland-$output.png" 2>/dev/null && covered "$OUT/wayland-$output.png" && break
+    grim_as -o "$output" "$OUT/wayland-$output.png" 2>/dev/null &&
+      covered "$OUT/wayland-$output.png" "$WORK/desktop-$output.png" && break
     sleep 0.05
   done
-  covered "$OUT/wayland-$output.png" || fail "the hack left the desktop showing on $output"
+  covered "$OUT/wayland-$output.png" "$WORK/desktop-$output.png" || fail "the hack left the desktop showing on $output"
 done
 press_escape
 wait_exit "$HACK_PID" 5
