@@ -160,11 +160,15 @@ convert "$OUT/capture.bmp" -flip "$OUT/capture.png"
 difference=$(max_difference "$OUT/capture.png" "$OUT/layout.png")
 note "largest difference to the compositor's picture: $difference"
 [ "$difference" -le 1 ] || fail "the capture differs from the compositor's picture by $difference"
-"${AS[@]}" DBUS_SESSION_BUS_ADDRESS="$BUS" busctl --user status org.freedesktop.impl.portal.desktop.wlr \
-  >/dev/null 2>&1 || fail "the wlroots portal, the only one with a Screenshot, is not on the bus"
+# bus_call <method> <name>: the bus daemon's answer about that name, "(value,)".
+bus_call() {
+  "${AS[@]}" DBUS_SESSION_BUS_ADDRESS="$BUS" gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
+    -m "org.freedesktop.DBus.$1" "$2" 2>/dev/null
+}
+[ "$(bus_call NameHasOwner org.freedesktop.impl.portal.desktop.wlr)" = "(true,)" ] ||
+  fail "the wlroots portal, the only one with a Screenshot, is not on the bus"
 [ ! -e /tmp/out.png ] || fail "the portal's file /tmp/out.png is left"
-PORTAL_PID=$("${AS[@]}" DBUS_SESSION_BUS_ADDRESS="$BUS" busctl --user call org.freedesktop.DBus /org/freedesktop/DBus \
-  org.freedesktop.DBus GetConnectionUnixProcessID s org.freedesktop.portal.Desktop | awk '{print $2}')
+PORTAL_PID=$(bus_call GetConnectionUnixProcessID org.freedesktop.portal.Desktop | sed -n 's/^(uint32 \([0-9]*\),)$/\1/p')
 running_on_bus=$(on_bus)
 for pid in "$SAVER_PID" "$VIEWER_PID" "$PORTAL_PID"; do
   grep -qx "$pid" <<<"$running_on_bus" || fail "process $pid of the show is not seen on the bus"
