@@ -35,6 +35,15 @@ start_sway() {
   sway_copies
 }
 
+# block_desktop <picture> <WxH>: a desktop of red, lime, blue and yellow
+# blocks of 64 pixels, for the compositor's background, readable by the user.
+block_desktop() {
+  convert -size 2x2 xc:black -fill red -draw 'point 0,0' -fill lime -draw 'point 1,0' \
+    -fill blue -draw 'point 0,1' -fill yellow -draw 'point 1,1' -scale 6400% "$WORK/block.png"
+  convert -size "$2" "tile:$WORK/block.png" "$1"
+  chmod 644 "$1"
+}
+
 msg() { "${AS[@]}" swaymsg -s "$IPC" "$@"; }
 
 # sway_copies: waits until the compositor copies the whole layout (after an

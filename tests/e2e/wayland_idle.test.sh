@@ -9,10 +9,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_init "$@"
 source "$(dirname "$0")/sway_lib.sh"
 
-convert -size 2x2 xc:black -fill red -draw 'point 0,0' -fill lime -draw 'point 1,0' \
-  -fill blue -draw 'point 0,1' -fill yellow -draw 'point 1,1' -scale 6400% "$WORK/block.png"
-convert -size 1280x800 "tile:$WORK/block.png" "$WORK/desktop.png"
-chmod 644 "$WORK/desktop.png"
+block_desktop "$WORK/desktop.png" 1280x800
 start_sway "output * bg $WORK/desktop.png fill" 'output HEADLESS-1 mode 1280x800@60Hz position 0 0'
 
 # The saver with its settings beside it, in a folder of the user's, so that

@@ -146,10 +146,7 @@ press_escape_until_gone "$SAVER_PID"
 
 note "on a Wayland session the installed hack covers every output"
 source "$(dirname "$0")/../e2e/sway_lib.sh"
-convert -size 2x2 xc:black -fill red -draw 'point 0,0' -fill lime -draw 'point 1,0' \
-  -fill blue -draw 'point 0,1' -fill yellow -draw 'point 1,1' -scale 6400% "$WORK/block.png"
-convert -size 1280x800 "tile:$WORK/block.png" "$WORK/wayland-desktop.png"
-chmod 644 "$WORK/wayland-desktop.png"
+block_desktop "$WORK/wayland-desktop.png" 1280x800
 start_sway "output * bg $WORK/wayland-desktop.png tile" 'output HEADLESS-1 mode 1280x800@60Hz position 0 0'
 msg create_output >/dev/null
 msg output HEADLESS-2 mode 1024x768@60Hz position 1280 0 >/dev/null
