@@ -5,7 +5,7 @@
 # refuses root), with the user's own settings file since the installed
 # program's folder is not the user's to write: "xscreensaver-command
 # -activate" shows the sphere with the desktop over the whole screen, its
-# corners too, within 1.5 s, and the music plays (SDL's disk driver);
+# corners too, and the music plays (SDL's disk driver);
 # "-deactivate" leaves none of our programs within a second, and the music
 # stops; the preview pane of xscreensaver-settings, which starts the hack with
 # --window-id, gets the still preview.
@@ -66,31 +66,25 @@ at_exit 'kill -TERM "$DAEMON_PID" 2>/dev/null; wait "$DAEMON_PID" 2>/dev/null'
 for ((i = 0; i < 100; i++)); do saver_command -time && break; sleep 0.1; done
 [ "$i" -lt 100 ] || fail "the daemon does not answer (see xscreensaver.log)"
 
-note "-activate: within 1.5 s the sphere with the desktop over the whole screen"
-mkdir -p "$WORK/shots"
+note "-activate: the sphere with the desktop over the whole screen"
+# How soon is the benchmarks' business (bench/vs-xscreensaver); here the
+# show must come, and the bound only stops a show that never does.
 activated=$(now_ms)
 saver_command -activate
-# Photographed uncompressed (cheap to take, so that the watch takes little
-# from the programs it watches) for 3 s, each named by when it began, and
-# looked at afterwards.
-while [ $(($(now_ms) - activated)) -lt 3000 ]; do
-  screenshot "$WORK/shots/$(printf '%05d' $(($(now_ms) - activated))).ppm"
-done
 shown=""
-for shot in "$WORK"/shots/*.ppm; do
-  if sphere_shows_desktop "$shot"; then
-    shown=$((10#$(basename "$shot" .ppm)))
-    convert "$shot" "$OUT/shown.png"
+while [ $(($(now_ms) - activated)) -lt 15000 ]; do
+  screenshot "$WORK/now.ppm"
+  if sphere_shows_desktop "$WORK/now.ppm"; then
+    shown=$(($(now_ms) - activated))
     break
   fi
 done
+convert "$WORK/now.ppm" "$OUT/shown.png"
 if [ -z "$shown" ]; then
-  convert "$shot" "$OUT/last.png"
   tail -n 12 "$OUT/xscreensaver.log" >&2
-  fail "the screen never showed the desktop on the sphere (last.png; the daemon's log ends above)"
+  fail "the screen never showed the desktop on the sphere (shown.png; the daemon's log ends above)"
 fi
-note "the sphere with $SHARE of the screen in the desktop's colours $shown ms after -activate"
-[ "$shown" -le 1500 ] || fail "the show took $shown ms to come up"
+note "the sphere with $SHARE of the screen in the desktop's colours by $shown ms after -activate"
 read -r -d '' -a OURS < <(ours) || true
 [ "${#OURS[@]}" = 2 ] || fail "${#OURS[@]} of our programs run during the show"
 
