@@ -28,7 +28,6 @@ void ViewerProgram::OnKey(int code, bool down) {
 void ViewerProgram::OnPaint() {
     system_.HideCursor();
     if (!running_) return;
-    float step = clock_.Step(system_.Counter());
     if (keys_[kEscapeKey]) {
         running_ = false;
         system_.ReleaseContext();
@@ -36,14 +35,24 @@ void ViewerProgram::OnPaint() {
         system_.ShowCursor();
         return;
     }
-    renderer_.DrawScene(step);
+    const std::int64_t begun = system_.Counter();
+    const bool paced = system_.PacesFrames();
+    // The turn is the clock's at the moment the frame will be seen.
+    const std::int64_t shown = paced ? begun : std::max(begun, pacer_.due());
+    renderer_.DrawScene(clock_.Step(shown));
+    if (!paced) {
+        system_.FinishDrawing();
+        pacer_.Drawn(system_.Counter() - begun);
+        system_.WaitUntil(shown);
+    }
+    const std::int64_t presenting = system_.Counter();
     system_.Present();
-    pacer_.Presented(system_.Counter(), system_.ProcessorTime());
+    pacer_.Presented(presenting, system_.ProcessorTime());
 }
 
 int ViewerProgram::MillisecondsToNextFrame() {
     if (!running_) return 0;
-    const std::int64_t ticks = pacer_.TicksUntilDue(system_.Counter());
+    const std::int64_t ticks = pacer_.TicksUntilDrawing(system_.Counter());
     const std::int64_t frequency = system_.CounterFrequency();
     // Rounded up: waking a moment early would only mean waking twice.
     return static_cast<int>((ticks * 1000 + frequency - 1) / std::max<std::int64_t>(frequency, 1));

@@ -28,6 +28,14 @@ public:
     virtual void PostQuit() = 0;
     // Shows the frame just drawn and marks the window as painted.
     virtual void Present() = 0;
+    // Waits until the GL has finished the frame just drawn.
+    virtual void FinishDrawing() = 0;
+    // Sleeps until the counter reaches `count`.
+    virtual void WaitUntil(std::int64_t count) = 0;
+    // True where the window system says when it wants a frame (Wayland's
+    // frame callbacks): each frame is then drawn and presented at once, when
+    // a paint asks for it.
+    virtual bool PacesFrames() { return false; }
     // The display's refresh rate in frames per second; 0 when it is unknown.
     virtual int RefreshRate() = 0;
     // The processor time the whole process (all its threads, the GL
@@ -56,13 +64,15 @@ public:
     bool Start();
     // A key went down or up; codes outside the table are ignored.
     void OnKey(int code, bool down);
-    // The window needs painting: one frame while the show runs; Escape held
-    // down at this moment ends the show instead.
+    // The window needs painting: one frame while the show runs, drawn for
+    // the moment it is due and presented then; Escape held down at this
+    // moment ends the show instead.
     void OnPaint();
     // How long the event loop may wait for events before it paints again:
     // frames follow the display's refresh rate (60 a second when it is not
     // known), or every second or third refresh where they cost much processor
-    // time, rather than the speed of the processor, which spares power. 0
+    // time, rather than the speed of the processor, which spares power; a
+    // paint begins early enough for its frame to be drawn when it is due. 0
     // means paint now; the picture keeps turning by the clock either way.
     int MillisecondsToNextFrame();
     // The window is going away: release the context and end.

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 using velmoran::FramePacer;
@@ -113,25 +116,60 @@ TEST(FrameRateDivisor, StartingAgainForgetsTheCost) {
     EXPECT_EQ(d.divisor(), 1);
 }
 
-// Costly frames on the pacer's grid: evenly spaced at two refreshes, from the
-// frame at which the divisor rose.
-TEST(FramePacer, CostlyFramesAreDueEverySecondRefreshOnAnEvenGrid) {
-    FramePacer pacer;
+// Frames drawn ahead on the pacer's grid: `drawing(i)` is the wall-clock
+// time frame i's drawing takes; its processor time a whole refresh. The
+// moments the frames are presented.
+template <class Drawing>
+std::vector<std::int64_t> PresentOnTheGrid(FramePacer& pacer, int count, Drawing drawing) {
     std::int64_t now = 5 * kMicro, processor = 0;
     pacer.Start(kMicro, 60, now);
     std::vector<std::int64_t> presented;
-    for (int i = 0; i < 3 * kFramesPerCostWindow; ++i) {
-        now += pacer.TicksUntilDue(now);
+    for (int i = 0; i < count; ++i) {
+        now += pacer.TicksUntilDrawing(now);
+        pacer.Drawn(drawing(i));
+        now = std::max(now + drawing(i), pacer.due());
         presented.push_back(now);
-        now += 3000;  // drawing takes 3 ms of the wall clock
-        processor += kRefresh60;  // and a whole refresh of processor time
+        processor += kRefresh60;
         pacer.Presented(now, processor);
     }
+    return presented;
+}
+
+// Evenly spaced at two refreshes, from the frame at which the divisor rose;
+// only the first frame, with no drawing known yet, is presented once drawn.
+TEST(FramePacer, CostlyFramesAreDueEverySecondRefreshOnAnEvenGrid) {
+    FramePacer pacer;
+    const auto presented = PresentOnTheGrid(pacer, 3 * kFramesPerCostWindow, [](int) { return 3000; });
     EXPECT_EQ(pacer.divisor(), 2);
-    for (std::size_t i = 1; i < presented.size(); ++i) {
+    EXPECT_EQ(presented[1] - presented[0], kRefresh60 - 3000);
+    for (std::size_t i = 2; i < presented.size(); ++i) {
         const std::int64_t gap = presented[i] - presented[i - 1];
         EXPECT_EQ(gap, i <= kFramesPerCostWindow ? kRefresh60 : 2 * kRefresh60) << "frame " << i;
     }
+}
+
+// Drawings that wander between 4 and 14 ms: once the longest has been seen,
+// every frame is finished ahead and presented on the beat.
+TEST(FramePacer, DrawingsOfWanderingLengthArePresentedOnTheBeat) {
+    FramePacer pacer;
+    const std::int64_t lengths[] = {4000, 14000, 6000, 9000};
+    const auto presented = PresentOnTheGrid(pacer, 20, [&](int i) { return lengths[i % 4]; });
+    for (std::size_t i = 3; i < presented.size(); ++i)
+        EXPECT_EQ(presented[i] - presented[i - 1], kRefresh60) << "frame " << i;
+}
+
+// The lead is the longest of the last drawings and a margin of 2 ms, never
+// more than the interval, and forgets a long drawing after enough others.
+TEST(DrawLead, LongestRecentDrawingWithAMarginAndNoMoreThanTheInterval) {
+    velmoran::DrawLead lead;
+    lead.Start(kMicro);
+    EXPECT_EQ(lead.Lead(kRefresh60), 2000);
+    lead.Drawn(9000);
+    lead.Drawn(3000);
+    EXPECT_EQ(lead.Lead(kRefresh60), 11000);
+    EXPECT_EQ(lead.Lead(8000), 8000);
+    for (int i = 0; i < velmoran::kDrawingsRemembered - 1; ++i) lead.Drawn(3000);
+    EXPECT_EQ(lead.Lead(kRefresh60), 5000);
 }
 
 }  // namespace

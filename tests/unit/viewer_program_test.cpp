@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -21,6 +23,9 @@ struct Recorder : velmoran::WindowSystem, velmoran::Renderer {
     int refreshRate = 0;         // unknown unless a test says
     std::int64_t processor = 0;  // the process's processor time
     std::int64_t frameCost = 0;  // processor time each drawing takes
+    std::int64_t drawTicks = 0;  // wall-clock time each drawing takes
+    bool pacesFrames = false;    // the window system says when it wants a frame
+    std::vector<std::int64_t> presentedAt;
 
     std::int64_t CounterFrequency() override { return kFrequency; }
     std::int64_t Counter() override { return now; }
@@ -28,7 +33,13 @@ struct Recorder : velmoran::WindowSystem, velmoran::Renderer {
     void ShowCursor() override { ++cursor; }
     void ReleaseContext() override { calls.push_back("release"); }
     void PostQuit() override { calls.push_back("quit"); }
-    void Present() override { calls.push_back("present"); }
+    void Present() override {
+        calls.push_back("present");
+        presentedAt.push_back(now);
+    }
+    void FinishDrawing() override { calls.push_back("finish"); }
+    void WaitUntil(std::int64_t count) override { now = std::max(now, count); }
+    bool PacesFrames() override { return pacesFrames; }
     int RefreshRate() override { return refreshRate; }
     std::int64_t ProcessorTime() override { return processor; }
 
@@ -44,6 +55,7 @@ struct Recorder : velmoran::WindowSystem, velmoran::Renderer {
         calls.push_back("draw");
         steps.push_back(step);
         processor += frameCost;
+        now += drawTicks;
     }
 };
 
@@ -78,21 +90,24 @@ TEST_F(ViewerProgramTest, SceneStartsWithTheLastClientSize) {
     EXPECT_TRUE(program.running());
 }
 
-TEST_F(ViewerProgramTest, EveryPaintDrawsAndPresentsOneFrameAndHidesTheCursor) {
+TEST_F(ViewerProgramTest, EveryPaintDrawsFinishesAndPresentsOneFrameAndHidesTheCursor) {
     StartAt1024x768();
     PaintAfter(10);
     PaintAfter(10);
-    EXPECT_EQ(r.calls, (std::vector<std::string>{"draw", "present", "draw", "present"}));
+    EXPECT_EQ(r.calls, (std::vector<std::string>{"draw", "finish", "present", "draw", "finish", "present"}));
     EXPECT_EQ(r.cursor, -2);
 }
 
+// A paint ahead of its frame's time draws the turn of that time: the
+// third frame is due 16 ticks after the second.
 TEST_F(ViewerProgramTest, FrameStepsFollowTheClockAndTheFirstCoversTheLoading) {
     r.loadTicks = 4000;
     StartAt1024x768();
     PaintAfter(500);
     PaintAfter(250);
     PaintAfter(0);
-    EXPECT_EQ(r.steps, (std::vector<float>{4.5f, 0.25f, 0.0f}));
+    EXPECT_EQ(r.steps, (std::vector<float>{4.5f, 0.25f, 0.016f}));
+    EXPECT_EQ(r.presentedAt.back(), 4766);
 }
 
 TEST_F(ViewerProgramTest, EscapeHeldAtAPaintEndsTheShow) {
@@ -100,7 +115,7 @@ TEST_F(ViewerProgramTest, EscapeHeldAtAPaintEndsTheShow) {
     PaintAfter(10);
     program.OnKey(kEscapeKey, true);
     PaintAfter(10);
-    EXPECT_EQ(r.calls, (std::vector<std::string>{"draw", "present", "release", "quit"}));
+    EXPECT_EQ(r.calls, (std::vector<std::string>{"draw", "finish", "present", "release", "quit"}));
     EXPECT_FALSE(program.running());
     EXPECT_EQ(r.cursor, -1);  // hidden twice, shown once
     r.calls.clear();
@@ -113,7 +128,7 @@ TEST_F(ViewerProgramTest, EscapeReleasedBeforeThePaintIsNotNoticed) {
     program.OnKey(kEscapeKey, true);
     program.OnKey(kEscapeKey, false);
     PaintAfter(10);
-    EXPECT_EQ(r.calls, (std::vector<std::string>{"draw", "present"}));
+    EXPECT_EQ(r.calls, (std::vector<std::string>{"draw", "finish", "present"}));
     EXPECT_TRUE(program.running());
 }
 
@@ -121,7 +136,7 @@ TEST_F(ViewerProgramTest, OtherKeysDoNothing) {
     StartAt1024x768();
     for (int code : {0, 13, 32, 65, 255, 27 + 256, -1, 0x4000003A}) program.OnKey(code, true);
     PaintAfter(10);
-    EXPECT_EQ(r.calls, (std::vector<std::string>{"draw", "present"}));
+    EXPECT_EQ(r.calls, (std::vector<std::string>{"draw", "finish", "present"}));
 }
 
 TEST_F(ViewerProgramTest, ClosingTheWindowReleasesTheContextAndQuitsWithTheCursorHidden) {
@@ -129,7 +144,7 @@ TEST_F(ViewerProgramTest, ClosingTheWindowReleasesTheContextAndQuitsWithTheCurso
     PaintAfter(10);
     program.OnDestroy();
     PaintAfter(10);
-    EXPECT_EQ(r.calls, (std::vector<std::string>{"draw", "present", "release", "quit"}));
+    EXPECT_EQ(r.calls, (std::vector<std::string>{"draw", "finish", "present", "release", "quit"}));
     EXPECT_EQ(r.cursor, -2);
 }
 
@@ -138,32 +153,57 @@ TEST_F(ViewerProgramTest, FramesAreDueAtTheDisplaysRefreshRate) {
     StartAt1024x768();
     EXPECT_EQ(program.MillisecondsToNextFrame(), 0) << "the first frame is due at once";
     PaintAfter(0);
-    EXPECT_EQ(program.MillisecondsToNextFrame(), 20);
+    // The next frame's drawing begins the margin of 2 ms ahead of its time.
+    EXPECT_EQ(program.MillisecondsToNextFrame(), 18);
     r.now += 7;
-    EXPECT_EQ(program.MillisecondsToNextFrame(), 13);
-    r.now += 13;
+    EXPECT_EQ(program.MillisecondsToNextFrame(), 11);
+    r.now += 11;
     EXPECT_EQ(program.MillisecondsToNextFrame(), 0);
+    PaintAfter(0);
+    EXPECT_EQ(r.presentedAt, (std::vector<std::int64_t>{0, 20}));
 }
 
 TEST_F(ViewerProgramTest, AnUnknownRefreshRateCountsAsSixtyAndWaitsAreRoundedUp) {
     StartAt1024x768();
     PaintAfter(0);
-    EXPECT_EQ(program.MillisecondsToNextFrame(), 16);  // 1000 / 60 ticks of a 1 kHz counter
-    r.now += 15;
+    // 1000 / 60 ticks of a 1 kHz counter, less the margin of 2
+    EXPECT_EQ(program.MillisecondsToNextFrame(), 14);
+    r.now += 13;
     EXPECT_EQ(program.MillisecondsToNextFrame(), 1);
 }
 
-TEST_F(ViewerProgramTest, ALateFrameKeepsTheBeatAndAVeryLateOneStartsItAfresh) {
+TEST_F(ViewerProgramTest, ASlightlyLateFrameKeepsTheBeatAndALateOneMovesIt) {
     r.refreshRate = 50;
     StartAt1024x768();
     PaintAfter(0);
-    PaintAfter(25);  // 5 ms late: the next frame is still due at 40
-    EXPECT_EQ(program.MillisecondsToNextFrame(), 15);
-    PaintAfter(15);
-    PaintAfter(100);  // far behind: no burst of frames to catch up
-    EXPECT_EQ(program.MillisecondsToNextFrame(), 0);
+    PaintAfter(25);  // 5 ms late, a quarter of the interval: the next frame is still due at 40
+    PaintAfter(program.MillisecondsToNextFrame());
+    PaintAfter(100);  // far behind: no burst of frames to catch up, no short interval
+    PaintAfter(program.MillisecondsToNextFrame());
+    EXPECT_EQ(r.presentedAt, (std::vector<std::int64_t>{0, 25, 40, 140, 160}));
+}
+
+TEST_F(ViewerProgramTest, AFrameIsDrawnAheadAndPresentedWhenItIsDue) {
+    r.refreshRate = 50;
+    r.drawTicks = 5;
+    StartAt1024x768();
+    for (int i = 0; i < 4; ++i) PaintAfter(program.MillisecondsToNextFrame());
+    // The first frame is presented once drawn; the drawing it took makes the
+    // next ones begin early enough.
+    EXPECT_EQ(r.presentedAt, (std::vector<std::int64_t>{5, 20, 40, 60}));
+    EXPECT_EQ(program.MillisecondsToNextFrame(), 13);  // 80 less 5 of drawing, 2 of margin
+}
+
+TEST_F(ViewerProgramTest, FramesAskedForByTheWindowSystemAreDrawnAndPresentedAtOnce) {
+    r.refreshRate = 50;
+    r.drawTicks = 5;
+    r.pacesFrames = true;
+    StartAt1024x768();
     PaintAfter(0);
-    EXPECT_EQ(program.MillisecondsToNextFrame(), 20);
+    PaintAfter(3);
+    EXPECT_EQ(r.calls, (std::vector<std::string>{"draw", "present", "draw", "present"}));
+    EXPECT_EQ(r.presentedAt, (std::vector<std::int64_t>{5, 13}));
+    EXPECT_EQ(r.steps, (std::vector<float>{0.0f, 0.008f}));
 }
 
 TEST_F(ViewerProgramTest, PacingLeavesTheTurnToTheClock) {
@@ -171,22 +211,18 @@ TEST_F(ViewerProgramTest, PacingLeavesTheTurnToTheClock) {
     StartAt1024x768();
     PaintAfter(0);
     PaintAfter(program.MillisecondsToNextFrame());
-    PaintAfter(program.MillisecondsToNextFrame() + 30);
-    EXPECT_EQ(r.steps, (std::vector<float>{0.0f, 0.02f, 0.05f}));
+    PaintAfter(program.MillisecondsToNextFrame() + 30);  // 28 late
+    EXPECT_EQ(r.steps, (std::vector<float>{0.0f, 0.02f, 0.048f}));
 }
 
 TEST_F(ViewerProgramTest, FramesCostingMoreThanHalfACoreAreDueEverySecondRefresh) {
     r.refreshRate = 60;  // 16 ticks of the 1 kHz counter
     r.frameCost = 12;    // three quarters of a core at every refresh
     StartAt1024x768();
-    PaintAfter(0);
-    for (int i = 0; i < velmoran::kFramesPerCostWindow; ++i) {
-        EXPECT_EQ(program.MillisecondsToNextFrame(), 16) << "frame " << i;
-        PaintAfter(16);
-    }
-    EXPECT_EQ(program.MillisecondsToNextFrame(), 32);
-    PaintAfter(32);
-    EXPECT_EQ(program.MillisecondsToNextFrame(), 32);
+    for (int i = 0; i < velmoran::kFramesPerCostWindow + 3; ++i) PaintAfter(program.MillisecondsToNextFrame());
+    for (std::size_t i = 1; i < r.presentedAt.size(); ++i)
+        EXPECT_EQ(r.presentedAt[i] - r.presentedAt[i - 1], i <= velmoran::kFramesPerCostWindow ? 16 : 32)
+            << "frame " << i;
     EXPECT_FLOAT_EQ(r.steps.back(), 0.032f) << "the sphere still turns by the clock";
 }
 

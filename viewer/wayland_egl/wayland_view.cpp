@@ -1,17 +1,16 @@
 #include "viewer/wayland_egl/wayland_view.h"
 
 #include <cstdio>
-#include <ctime>
 
 #include "common/window_facts.h"
+#include "viewer/gl.h"
+#include "viewer/posix/clocks.h"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
 
 namespace velmoran {
 
 namespace {
-
-constexpr std::int64_t kNanoseconds = 1'000'000'000;
 
 WaylandView& ViewOf(void* data) { return *static_cast<WaylandView*>(data); }
 
@@ -158,19 +157,13 @@ void WaylandView::ShowPointer(bool shown) {
 
 std::int64_t WaylandView::CounterFrequency() { return kNanoseconds; }
 
-namespace {
-
-std::int64_t NanosecondsOf(clockid_t clock) {
-    timespec now = {};
-    clock_gettime(clock, &now);
-    return static_cast<std::int64_t>(now.tv_sec) * kNanoseconds + now.tv_nsec;
-}
-
-}  // namespace
-
 std::int64_t WaylandView::Counter() { return NanosecondsOf(CLOCK_MONOTONIC); }
 
 std::int64_t WaylandView::ProcessorTime() { return NanosecondsOf(CLOCK_PROCESS_CPUTIME_ID); }
+
+void WaylandView::FinishDrawing() { glFinish(); }
+
+void WaylandView::WaitUntil(std::int64_t count) { SleepUntilMonotonic(count); }
 
 void WaylandView::ReleaseContext() { ReleaseEglContext(session_.egl, window_); }
 

@@ -69,6 +69,11 @@ public:
     void ReleaseContext() override;
     void PostQuit() override { session_.quitting = true; }
     void Present() override;
+    // The compositor's frame callbacks say when a frame is wanted; the two
+    // below serve only a program that paces its frames itself.
+    bool PacesFrames() override { return true; }
+    void FinishDrawing() override;
+    void WaitUntil(std::int64_t count) override;
     int RefreshRate() override;
 
 private:

@@ -62,6 +62,14 @@ int Win32WindowSystem::RefreshRate() {
     return rate > 1 ? rate : 0;
 }
 
+// Sleep counts whole milliseconds (the viewer's timer period is one): the
+// frame is presented within a millisecond of its time.
+void Win32WindowSystem::WaitUntil(std::int64_t count) {
+    const std::int64_t frequency = CounterFrequency();
+    const std::int64_t milliseconds = (count - Counter()) * 1000 / frequency;
+    if (milliseconds > 0) Sleep(static_cast<DWORD>(milliseconds));
+}
+
 void Win32WindowSystem::Present() {
     SwapBuffers(dc_);
     ValidateRect(window_, nullptr);

@@ -1,20 +1,11 @@
 #include "viewer/x11_glx/x11_window_system.h"
 
-#include <ctime>
-
+#include "viewer/posix/clocks.h"
 #include "viewer/x11_glx/refresh_rate.h"
 
 namespace velmoran {
 
 namespace {
-
-constexpr std::int64_t kNanoseconds = 1'000'000'000;
-
-std::int64_t NanosecondsOf(clockid_t clock) {
-    timespec now = {};
-    clock_gettime(clock, &now);
-    return static_cast<std::int64_t>(now.tv_sec) * kNanoseconds + now.tv_nsec;
-}
 
 // A pointer picture of one transparent pixel.
 Cursor MakeInvisibleCursor(Display* display, Window window) {
@@ -58,6 +49,10 @@ void X11WindowSystem::ShowPointer(bool shown) {
 void X11WindowSystem::ReleaseContext() { ReleaseGlxContext(display_, window_); }
 
 void X11WindowSystem::Present() { glXSwapBuffers(display_, window_.window); }
+
+void X11WindowSystem::FinishDrawing() { glFinish(); }
+
+void X11WindowSystem::WaitUntil(std::int64_t count) { SleepUntilMonotonic(count); }
 
 int X11WindowSystem::RefreshRate() { return RefreshRateOf(display_, window_.window); }
 

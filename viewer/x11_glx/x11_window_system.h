@@ -22,6 +22,8 @@ public:
     void ReleaseContext() override;
     void PostQuit() override { quitting_ = true; }
     void Present() override;
+    void FinishDrawing() override;
+    void WaitUntil(std::int64_t count) override;
     int RefreshRate() override;
     std::int64_t ProcessorTime() override;
 
