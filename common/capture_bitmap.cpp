@@ -22,13 +22,6 @@ void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
 }
 
-bool HoldsWholePicture(const ScreenPicture& p) {
-    if (p.width <= 0 || p.height <= 0) return false;
-    const std::size_t rowBytes = static_cast<std::size_t>(p.width) * 3;
-    if (p.stride < rowBytes) return false;
-    return p.bgr.size() >= p.stride * static_cast<std::size_t>(p.height - 1) + rowBytes;
-}
-
 // A name beside the target that no other writer picks, so that two writers
 // never share a half-written file.
 std::filesystem::path PartialFileFor(const std::filesystem::path& target) {
@@ -41,60 +34,36 @@ std::filesystem::path PartialFileFor(const std::filesystem::path& target) {
     return target.parent_path() / name;
 }
 
-// The rows as the file stores them: the top row first (that is what mirrors
-// the bottom-up layout), each padded with zeros.
-PictureBytes FileRows(const ScreenPicture& picture) {
-    const std::size_t rowSize = CaptureRowSize(picture.width);
-    const std::size_t pixelBytes = static_cast<std::size_t>(picture.width) * 3;
-    PictureBytes rows(rowSize * static_cast<std::size_t>(picture.height));
-    for (int y = 0; y < picture.height; ++y) {
-        const auto* source = picture.bgr.data() + picture.stride * static_cast<std::size_t>(y);
-        auto* row = rows.data() + rowSize * static_cast<std::size_t>(y);
-        std::copy(source, source + pixelBytes, row);
-        std::fill(row + pixelBytes, row + rowSize, std::uint8_t{0});
-    }
-    return rows;
-}
-
-bool InFileLayout(const ScreenPicture& picture) {
-    const std::size_t rowSize = CaptureRowSize(picture.width);
-    const std::size_t pixelBytes = static_cast<std::size_t>(picture.width) * 3;
-    if (picture.stride != rowSize || picture.bgr.size() < rowSize * static_cast<std::size_t>(picture.height))
-        return false;
-    for (int y = 0; y < picture.height && rowSize > pixelBytes; ++y) {
-        const auto* padding = picture.bgr.data() + rowSize * static_cast<std::size_t>(y) + pixelBytes;
-        if (std::any_of(padding, padding + (rowSize - pixelBytes), [](std::uint8_t b) { return b != 0; }))
-            return false;
-    }
-    return true;
-}
-
 bool WriteBytes(std::FILE* file, const std::uint8_t* bytes, std::size_t size) {
     return std::fwrite(bytes, 1, size, file) == size;
 }
 
-// The header, then the rows in one piece. The file is new and its owner's
-// alone: a picture of the desktop is private.
-bool WriteFile(const std::filesystem::path& path, const ScreenPicture& picture) {
+int RowsPerBand(int width, int height, std::size_t bandBytes) {
+    const std::size_t rows = std::max<std::size_t>(1, bandBytes / CaptureRowSize(width));
+    return static_cast<int>(std::min(rows, static_cast<std::size_t>(height)));
+}
+
+// The header, then the rows band by band, each band made just before it is
+// written. The file is new and its owner's alone: a picture of the desktop
+// is private.
+bool WriteFile(const std::filesystem::path& path, const CapturedScreen& screen, std::size_t bandBytes) {
     File file = CreatePrivateFile(path);
     if (!file) return false;
-    const auto header = CaptureBitmapHeader(picture.width, picture.height);
+    const int width = screen.Width(), height = screen.Height();
+    const auto header = CaptureBitmapHeader(width, height);
     bool written = WriteBytes(file.get(), header.data(), header.size());
-    const std::size_t size = CaptureRowSize(picture.width) * static_cast<std::size_t>(picture.height);
-    if (InFileLayout(picture)) {
-        written = written && WriteBytes(file.get(), picture.bgr.data(), size);
-    } else {
-        const PictureBytes rows = FileRows(picture);
-        written = written && WriteBytes(file.get(), rows.data(), size);
+    const int bandRows = RowsPerBand(width, height, bandBytes);
+    PictureBytes band(CaptureRowSize(width) * static_cast<std::size_t>(bandRows));
+    for (int first = 0; written && first < height; first += bandRows) {
+        const int count = std::min(bandRows, height - first);
+        const auto rows = screen.Rows(first, count, band);
+        written = rows.size() == CaptureRowSize(width) * static_cast<std::size_t>(count) &&
+                  WriteBytes(file.get(), rows.data(), rows.size());
     }
     return std::fclose(file.release()) == 0 && written;
 }
 
 }  // namespace
-
-std::size_t CaptureRowSize(int width) {
-    return (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
-}
 
 std::vector<std::uint8_t> CaptureBitmapHeader(int width, int height) {
     if (width <= 0 || height <= 0) return {};
@@ -122,14 +91,13 @@ std::vector<std::uint8_t> CaptureBitmapHeader(int width, int height) {
     return h;
 }
 
-bool WriteCaptureBitmap(const std::filesystem::path& target, const ScreenPicture& picture) {
-    if (target.empty() || !HoldsWholePicture(picture)) return false;
-    if (CaptureBitmapHeader(picture.width, picture.height).empty()) return false;
+bool WriteCaptureBitmap(const std::filesystem::path& target, const CapturedScreen& screen, std::size_t bandBytes) {
+    if (target.empty() || CaptureBitmapHeader(screen.Width(), screen.Height()).empty()) return false;
 
     std::error_code ec;
     if (target.has_parent_path() && !CreatePrivateFolders(target.parent_path())) return false;
     const auto partial = PartialFileFor(target);
-    bool written = WriteFile(partial, picture);
+    bool written = WriteFile(partial, screen, bandBytes);
     if (written) {
         std::filesystem::rename(partial, target, ec);
         written = !ec;

@@ -7,38 +7,30 @@
 #include <filesystem>
 #include <vector>
 
-#include "common/picture_memory.h"
+#include "common/captured_screen.h"
 
 namespace velmoran {
-
-// A screen picture in memory: rows top row first, each `stride` bytes long
-// and holding `width` blue-green-red triples. With a stride of
-// CaptureRowSize(width) and zeros in the padding the rows are exactly the
-// capture file's pixel data, which is then written as it is.
-struct ScreenPicture {
-    int width = 0;
-    int height = 0;
-    std::size_t stride = 0;
-    PictureBytes bgr;
-};
 
 inline constexpr std::size_t kBitmapFileHeaderSize = 14;
 inline constexpr std::size_t kBitmapInfoHeaderSize = 40;
 inline constexpr std::size_t kCaptureHeaderSize = kBitmapFileHeaderSize + kBitmapInfoHeaderSize;
 
-// Bytes of one stored row: three per pixel, padded to a multiple of four.
-std::size_t CaptureRowSize(int width);
+// How much of the picture is made and written at a time: enough rows that
+// the writes stay few, few enough that they stay in the processor's caches.
+inline constexpr std::size_t kCaptureBandBytes = std::size_t{1} << 20;
 
 // The 54 header bytes of a capture file for a screen of that size; empty when
 // the size is not positive or the file would not fit the format's 32-bit sizes.
 std::vector<std::uint8_t> CaptureBitmapHeader(int width, int height);
 
-// Writes the picture as the capture file at `target`. The file is written
-// completely beside the target and then renamed over it, so a reader never
-// sees half a picture. The file, and any parent folders that were missing,
-// are made for their owner alone (0600, 0700). False when nothing was
-// written; `target` is then left as it was.
-bool WriteCaptureBitmap(const std::filesystem::path& target, const ScreenPicture& picture);
+// Writes the screen as the capture file at `target`, its rows made and
+// written a band of about `bandBytes` (at least one row) at a time. The file
+// is written completely beside the target and then renamed over it, so a
+// reader never sees half a picture. The file, and any parent folders that
+// were missing, are made for their owner alone (0600, 0700). False when
+// nothing was written; `target` is then left as it was.
+bool WriteCaptureBitmap(const std::filesystem::path& target, const CapturedScreen& screen,
+                        std::size_t bandBytes = kCaptureBandBytes);
 
 // Takes an earlier capture away from `target`, so that a show whose capture
 // fails shows no picture of another time: removed, or, in a folder this user

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "common/capture_bitmap.h"
+#include "common/captured_screen.h"
 
 namespace velmoran {
 
@@ -30,12 +30,14 @@ struct DisplayDriver {
     // Whether the driver can run in this session (a display it can reach).
     bool (*Available)();
 
-    // The desktop at its full size in pixels; nothing when it cannot be read.
+    // The desktop at its full size in pixels, as the driver read it (its rows
+    // made for the capture file as they are written); nothing when it cannot
+    // be read.
     // hostWindow 0: the whole screen as it is now. A show in a host window (an
     // X window id) takes the picture XScreenSaver kept of the desktop before
     // it covered it (the pixmap its _SCREENSAVER_SCREENSHOT property names),
     // and the screen as it is now where it kept none.
-    std::optional<ScreenPicture> (*CaptureScreen)(std::uint32_t hostWindow);
+    std::unique_ptr<CapturedScreen> (*CaptureScreen)(std::uint32_t hostWindow);
 
     // The process of each top-level window, hidden ones included, that has
     // exactly this title, one entry a window (none: there is no such window);

@@ -6,7 +6,7 @@ namespace velmoran {
 namespace {
 
 bool Always() { return true; }
-std::optional<ScreenPicture> NoPicture(std::uint32_t) { return std::nullopt; }
+std::unique_ptr<CapturedScreen> NoPicture(std::uint32_t) { return nullptr; }
 std::vector<std::optional<ProcessId>> NoWindows(const std::string&) { return {}; }
 std::shared_ptr<void> NoMark(const std::string&) { return nullptr; }
 void LeavePointer() {}

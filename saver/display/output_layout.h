@@ -8,7 +8,7 @@
 #include <optional>
 #include <span>
 
-#include "common/capture_bitmap.h"
+#include "common/captured_screen.h"
 
 namespace velmoran {
 

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/capture_bitmap.h"
 #include "common/window_facts.h"
 #include "saver/settings/system_places.h"
 
@@ -44,9 +45,9 @@ bool Velmoran_S::Enabled(ShowTimer timer) const { return timerOn_[static_cast<in
 std::filesystem::path Velmoran_S::WriteCapture() {
     if (captureTargets_.empty()) return {};
     for (const auto& target : captureTargets_) DiscardCapture(target);
-    if (const auto picture = seam_.CaptureScreen(hostWindow_)) {
+    if (const auto screen = seam_.CaptureScreen(hostWindow_)) {
         for (const auto& target : captureTargets_)
-            if (WriteCaptureBitmap(target, *picture)) return target;
+            if (WriteCaptureBitmap(target, *screen)) return target;
     }
     return captureTargets_.front();
 }

@@ -10,11 +10,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "common/capture_bitmap.h"
+#include "common/captured_screen.h"
 #include "saver/display/display_driver.h"
 
 #include "saver/music/background_music.h"
@@ -47,7 +48,7 @@ enum class UnloadMode {
 // (SetWatchTimer, End) in saver/backend.h. RunShowForm fills them from the
 // chosen driver and those two, a unit test with fakes.
 struct ShowSeam {
-    std::function<std::optional<ScreenPicture>(std::uint32_t hostWindow)> CaptureScreen;
+    std::function<std::unique_ptr<CapturedScreen>(std::uint32_t hostWindow)> CaptureScreen;
     std::function<std::vector<std::optional<ProcessId>>(const std::string& title)> ProcessesOfWindowsTitled;
     std::function<void()> ShowPointer;
     std::function<bool(const std::filesystem::path& program, const std::filesystem::path& capture,

@@ -66,46 +66,67 @@ void CopyBgrxRow(const std::uint8_t* from, int width, std::uint8_t* to) {
     for (; x < width; ++x, from += 4, to += 3) to[0] = from[0], to[1] = from[1], to[2] = from[2];
 }
 
-bool Readable(const PixelLayout& layout, const Channel& r, const Channel& g, const Channel& b) {
+// The primaries of a direct-colour layout.
+struct Channels {
+    explicit Channels(const PixelLayout& layout)
+        : red(layout.redMask), green(layout.greenMask), blue(layout.blueMask) {}
+    Channel red, green, blue;
+};
+
+bool Readable(const PixelLayout& layout, const Channels& c) {
     const int bpp = layout.bitsPerPixel;
     if (bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return false;
-    return !layout.palette.empty() || (r.Usable() && g.Usable() && b.Usable());
+    return !layout.palette.empty() || (c.red.Usable() && c.green.Usable() && c.blue.Usable());
+}
+
+void ConvertRow(const std::uint8_t* from, int width, const PixelLayout& layout, const Channels& channels,
+                std::uint8_t* to) {
+    const int bytes = layout.bitsPerPixel / 8;
+    for (int x = 0; x < width; ++x, from += bytes, to += 3) {
+        const std::uint32_t value = ReadPixel(from, bytes, layout.mostSignificantFirst);
+        if (!layout.palette.empty()) {
+            static constexpr std::array<std::uint8_t, 3> kBlack{};
+            const auto& c = value < layout.palette.size() ? layout.palette[value] : kBlack;
+            to[0] = c[0], to[1] = c[1], to[2] = c[2];
+        } else {
+            to[0] = channels.blue(value), to[1] = channels.green(value), to[2] = channels.red(value);
+        }
+    }
 }
 
 }  // namespace
 
-bool ConvertToBgr(const std::uint8_t* pixels, int width, int height, std::size_t bytesPerLine,
-                  const PixelLayout& layout, ScreenPicture& out) {
-    const Channel red(layout.redMask), green(layout.greenMask), blue(layout.blueMask);
-    if (!pixels || width <= 0 || height <= 0 || !Readable(layout, red, green, blue)) return false;
-    const int bytes = layout.bitsPerPixel / 8;
-    if (bytesPerLine < static_cast<std::size_t>(width) * bytes) return false;
+bool CanConvert(int width, std::size_t bytesPerLine, const PixelLayout& layout) {
+    if (width <= 0 || !Readable(layout, Channels(layout))) return false;
+    return bytesPerLine >= static_cast<std::size_t>(width) * (layout.bitsPerPixel / 8);
+}
 
-    // Rows padded as the capture file pads them, so that they are written as
-    // they are.
-    ScreenPicture picture{width, height, CaptureRowSize(width), {}};
-    picture.bgr.resize(picture.stride * height);
+bool ConvertToBgr(const std::uint8_t* pixels, int width, int height, std::size_t bytesPerLine,
+                  const PixelLayout& layout, std::span<std::uint8_t> out) {
+    if (!pixels || height <= 0 || !CanConvert(width, bytesPerLine, layout)) return false;
+    const std::size_t rowSize = CaptureRowSize(width);
+    if (out.size() / rowSize < static_cast<std::size_t>(height)) return false;
+    const Channels channels(layout);
+    const bool plain = IsPlainBgrx(layout);
     const std::size_t pixelBytes = static_cast<std::size_t>(width) * 3;
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* from = pixels + bytesPerLine * y;
-        std::uint8_t* row = picture.bgr.data() + picture.stride * y;
-        std::fill(row + pixelBytes, row + picture.stride, std::uint8_t{0});
-        if (IsPlainBgrx(layout)) {
+        std::uint8_t* row = out.data() + rowSize * y;
+        std::fill(row + pixelBytes, row + rowSize, std::uint8_t{0});
+        if (plain)
             CopyBgrxRow(from, width, row);
-            continue;
-        }
-        std::uint8_t* to = row;
-        for (int x = 0; x < width; ++x, from += bytes, to += 3) {
-            const std::uint32_t value = ReadPixel(from, bytes, layout.mostSignificantFirst);
-            if (!layout.palette.empty()) {
-                static constexpr std::array<std::uint8_t, 3> kBlack{};
-                const auto& c = value < layout.palette.size() ? layout.palette[value] : kBlack;
-                to[0] = c[0], to[1] = c[1], to[2] = c[2];
-            } else {
-                to[0] = blue(value), to[1] = green(value), to[2] = red(value);
-            }
-        }
+        else
+            ConvertRow(from, width, layout, channels, row);
     }
+    return true;
+}
+
+bool ConvertToBgr(const std::uint8_t* pixels, int width, int height, std::size_t bytesPerLine,
+                  const PixelLayout& layout, ScreenPicture& out) {
+    if (!pixels || height <= 0 || !CanConvert(width, bytesPerLine, layout)) return false;
+    ScreenPicture picture{width, height, CaptureRowSize(width), {}};
+    picture.bgr.resize(picture.stride * static_cast<std::size_t>(height));
+    ConvertToBgr(pixels, width, height, bytesPerLine, layout, picture.bgr);
     out = std::move(picture);
     return true;
 }

@@ -5,9 +5,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
-#include "common/capture_bitmap.h"
+#include "common/captured_screen.h"
 
 namespace velmoran {
 
@@ -24,9 +25,20 @@ struct PixelLayout {
     std::vector<std::array<std::uint8_t, 3>> palette;
 };
 
+// Whether rows `width` pixels wide, `bytesPerLine` apart, in that layout can
+// be converted.
+bool CanConvert(int width, std::size_t bytesPerLine, const PixelLayout& layout);
+
 // Converts `height` rows of raw pixels, `bytesPerLine` apart and top row
-// first, into a picture of tightly packed rows. False, with `out` untouched,
-// for a layout it cannot read.
+// first, into rows as the capture file stores them: CaptureRowSize(width)
+// bytes each, zeros in the padding, `out` holding room for `height` of them.
+// A band of a screen is converted by pointing `pixels` at its first row.
+// False, with `out` untouched, for a layout it cannot read or too small an
+// `out`.
+bool ConvertToBgr(const std::uint8_t* pixels, int width, int height, std::size_t bytesPerLine,
+                  const PixelLayout& layout, std::span<std::uint8_t> out);
+
+// The same into a whole picture of its own, in the capture file's layout.
 bool ConvertToBgr(const std::uint8_t* pixels, int width, int height, std::size_t bytesPerLine,
                   const PixelLayout& layout, ScreenPicture& out);
 

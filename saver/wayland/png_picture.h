@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "common/capture_bitmap.h"
+#include "common/captured_screen.h"
 
 namespace velmoran::wayland {
 

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <optional>
 
-#include "common/capture_bitmap.h"
+#include "common/captured_screen.h"
 
 namespace velmoran::wayland {
 

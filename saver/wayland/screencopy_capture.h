@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "common/capture_bitmap.h"
+#include "common/captured_screen.h"
 
 struct wl_display;
 

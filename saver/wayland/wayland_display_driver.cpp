@@ -18,10 +18,10 @@ bool XDisplayBeside() { return x11::kDisplayDriver.Available(); }
 
 // A host window is an X window (XScreenSaver's, under Xwayland): what X
 // keeps of it is all there is to take. Otherwise the compositor's outputs.
-std::optional<ScreenPicture> CaptureScreen(std::uint32_t hostWindow) {
+std::unique_ptr<CapturedScreen> CaptureScreen(std::uint32_t hostWindow) {
     if (hostWindow != 0 && hostWindow != kEveryOutput && XDisplayBeside())
         return x11::kDisplayDriver.CaptureScreen(hostWindow);
-    return CaptureDesktop();
+    return HoldPicture(CaptureDesktop());
 }
 
 std::string Environment(const char* name) {

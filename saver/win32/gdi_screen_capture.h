@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "common/capture_bitmap.h"
+#include "common/captured_screen.h"
 
 namespace velmoran {
 

@@ -9,7 +9,7 @@ namespace {
 bool Available() { return true; }
 
 // A show on Windows has no host window.
-std::optional<ScreenPicture> CaptureScreen(std::uint32_t) { return CaptureDesktop(); }
+std::unique_ptr<CapturedScreen> CaptureScreen(std::uint32_t) { return HoldPicture(CaptureDesktop()); }
 
 // The forms' own windows carry their titles.
 std::shared_ptr<void> NoMark(const std::string&) { return nullptr; }

@@ -56,11 +56,12 @@ public:
 
     velmoran::ShowSeam Seam() {
         return {
-            .CaptureScreen = [this](std::uint32_t) -> std::optional<ScreenPicture> {
+            .CaptureScreen = [this](std::uint32_t) -> std::unique_ptr<velmoran::CapturedScreen> {
                 log_.push_back("CaptureScreen");
-                if (!screenReadable) return std::nullopt;
-                if (!pictureWritable) return ScreenPicture{2, 1, 6, {1, 2, 3}};  // rows missing: nothing is written
-                return ScreenPicture{2, 1, 6, {1, 2, 3, 4, 5, 6}};
+                if (!screenReadable) return nullptr;
+                if (!pictureWritable)  // rows missing: nothing is written
+                    return std::make_unique<velmoran::HeldPicture>(ScreenPicture{2, 1, 6, {1, 2, 3}});
+                return std::make_unique<velmoran::HeldPicture>(ScreenPicture{2, 1, 6, {1, 2, 3, 4, 5, 6}});
             },
             .ProcessesOfWindowsTitled = [this](const std::string& title) {
                 std::vector<std::optional<ProcessId>> processes;

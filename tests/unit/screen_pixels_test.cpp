@@ -98,6 +98,33 @@ TEST(ConvertToBgr, RefusesLayoutsItCannotReadAndLeavesThePictureAlone) {
     EXPECT_FALSE(ConvertToBgr(pixels.data(), 4, 2, 8, PixelLayout{}, p));  // rows shorter than the width
     EXPECT_FALSE(ConvertToBgr(nullptr, 2, 2, 8, PixelLayout{}, p));
     EXPECT_EQ(p.width, 7);
+
+    EXPECT_TRUE(velmoran::CanConvert(2, 8, PixelLayout{}));
+    EXPECT_FALSE(velmoran::CanConvert(4, 8, PixelLayout{}));
+    EXPECT_FALSE(velmoran::CanConvert(0, 8, PixelLayout{}));
+    EXPECT_FALSE(velmoran::CanConvert(2, 8, PixelLayout{8, false, 0, 0, 0, {}}));
+}
+
+// A band of a screen's rows converts into exactly those rows of the whole
+// picture, in a band of memory that held anything before; the band must
+// hold all of them.
+TEST(ConvertToBgr, ConvertsABandOfRowsAsTheyAreInTheWholePicture) {
+    const int width = 5, height = 6;  // odd: a byte of padding a row
+    const std::size_t line = width * 4 + 8;
+    for (const PixelLayout& layout : {PixelLayout{}, PixelLayout{32, false, 0xFF, 0xFF00, 0xFF0000, {}}}) {
+        std::vector<std::uint8_t> screen(line * height);
+        for (std::size_t i = 0; i < screen.size(); ++i) screen[i] = static_cast<std::uint8_t>(i * 13 + 5);
+        ScreenPicture whole;
+        ASSERT_TRUE(ConvertToBgr(screen.data(), width, height, line, layout, whole));
+
+        std::vector<std::uint8_t> band(4 * 16, 0xEE);
+        ASSERT_TRUE(ConvertToBgr(screen.data() + 2 * line, width, 4, line, layout, std::span(band)));
+        EXPECT_EQ(band, std::vector<std::uint8_t>(whole.bgr.begin() + 2 * 16, whole.bgr.end()));
+
+        std::vector<std::uint8_t> small(4 * 16 - 1, 0xEE);
+        EXPECT_FALSE(ConvertToBgr(screen.data(), width, 4, line, layout, std::span(small)));
+        EXPECT_EQ(small, std::vector<std::uint8_t>(4 * 16 - 1, 0xEE));
+    }
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include <X11/Xlib.h>
 
-#include "common/capture_bitmap.h"
+#include "common/captured_screen.h"
 
 namespace velmoran {
 

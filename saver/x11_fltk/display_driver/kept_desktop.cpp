@@ -48,13 +48,13 @@ std::optional<PictureSource> SourceOf(Display* display, Window window, Pixmap pi
 
 }  // namespace
 
-std::optional<ScreenPicture> CaptureKeptDesktop(Display* display, Window window) {
-    if (!display || window == None) return std::nullopt;
+std::unique_ptr<CapturedScreen> CaptureKeptDesktop(Display* display, Window window) {
+    if (!display || window == None) return nullptr;
     const Pixmap pixmap = KeptPixmap(display, window);
-    if (pixmap == None) return std::nullopt;
+    if (pixmap == None) return nullptr;
     const std::optional<PictureSource> source = SourceOf(display, window, pixmap);
-    if (!source) return std::nullopt;
-    return CapturePicture(display, *source);
+    if (!source) return nullptr;
+    return CaptureImage(display, *source);
 }
 
 }  // namespace velmoran

@@ -2,11 +2,11 @@
 // it, for its display modes to show.
 #pragma once
 
-#include <optional>
+#include <memory>
 
 #include <X11/Xlib.h>
 
-#include "common/capture_bitmap.h"
+#include "common/captured_screen.h"
 
 namespace velmoran {
 
@@ -15,6 +15,6 @@ namespace velmoran {
 // the display mode, a picture of the whole screen or of the window's part of
 // it, as deep as the window), top row first. Nothing when the property is
 // missing or odd, or the pixmap cannot be read.
-std::optional<ScreenPicture> CaptureKeptDesktop(Display* display, Window window);
+std::unique_ptr<CapturedScreen> CaptureKeptDesktop(Display* display, Window window);
 
 }  // namespace velmoran

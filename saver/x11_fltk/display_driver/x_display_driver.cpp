@@ -11,12 +11,12 @@ namespace {
 
 bool Available() { return SaverDisplay() != nullptr; }
 
-std::optional<ScreenPicture> CaptureScreen(std::uint32_t hostWindow) {
+std::unique_ptr<CapturedScreen> CaptureScreen(std::uint32_t hostWindow) {
     Display* display = SaverDisplay();
-    if (!display) return std::nullopt;
+    if (!display) return nullptr;
     if (hostWindow != 0) {
         if (auto kept = CaptureKeptDesktop(display, hostWindow)) return kept;
-        if (auto composited = CaptureCompositedDesktop(display, hostWindow)) return composited;
+        if (auto composited = HoldPicture(CaptureCompositedDesktop(display, hostWindow))) return composited;
     }
     return CaptureRootWindow(display);
 }

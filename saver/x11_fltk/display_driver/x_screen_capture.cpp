@@ -109,36 +109,87 @@ PixelLayout LayoutOf(Display* d, const PictureSource& source, const XImage& imag
     return layout;
 }
 
-std::optional<ScreenPicture> Convert(Display* d, const PictureSource& source, const XImage& image) {
-    ScreenPicture picture;
-    if (!ConvertToBgr(reinterpret_cast<const std::uint8_t*>(image.data), image.width, image.height,
-                      static_cast<std::size_t>(image.bytes_per_line), LayoutOf(d, source, image), picture))
-        return std::nullopt;
-    return picture;
+// The source's image from the server: through shared memory where it can,
+// else through the socket.
+class ServerImage {
+public:
+    ServerImage(Display* d, const PictureSource& source) : shared_(d, source) {
+        if (shared_.Filled()) return;
+        XErrorTrap trap(d);
+        plain_.reset(XGetImage(d, source.drawable, 0, 0, static_cast<unsigned>(source.width),
+                               static_cast<unsigned>(source.height), AllPlanes, ZPixmap));
+        if (trap.Failed()) plain_.reset();
+    }
+
+    const XImage* Filled() const { return shared_.Filled() ? shared_.Filled() : plain_.get(); }
+
+private:
+    SharedImage shared_;
+    ImagePtr plain_;
+};
+
+// The server's image kept as it came, each band converted when it is asked for.
+class ImageScreen final : public CapturedScreen {
+public:
+    ImageScreen(Display* d, const PictureSource& source) : image_(d, source) {
+        if (const XImage* image = image_.Filled()) layout_ = LayoutOf(d, source, *image);
+    }
+
+    bool Readable() const {
+        const XImage* image = image_.Filled();
+        return image && image->data &&
+               CanConvert(image->width, static_cast<std::size_t>(image->bytes_per_line), layout_);
+    }
+
+    int Width() const override { return image_.Filled()->width; }
+    int Height() const override { return image_.Filled()->height; }
+
+    std::span<const std::uint8_t> Rows(int first, int count, std::span<std::uint8_t> band) const override {
+        const XImage& image = *image_.Filled();
+        if (first < 0 || count <= 0 || first > image.height - count) return {};
+        const auto line = static_cast<std::size_t>(image.bytes_per_line);
+        const auto* pixels = reinterpret_cast<const std::uint8_t*>(image.data) + line * static_cast<std::size_t>(first);
+        if (!ConvertToBgr(pixels, image.width, count, line, layout_, band)) return {};
+        return band.first(CaptureRowSize(image.width) * static_cast<std::size_t>(count));
+    }
+
+private:
+    ServerImage image_;
+    PixelLayout layout_;
+};
+
+bool Capturable(Display* d, const PictureSource& source) {
+    return d && source.visual && source.width > 0 && source.height > 0;
 }
 
 }  // namespace
 
-std::optional<ScreenPicture> CapturePicture(Display* d, const PictureSource& source) {
-    if (!d || !source.visual || source.width <= 0 || source.height <= 0) return std::nullopt;
-    {
-        SharedImage shared(d, source);
-        if (const XImage* image = shared.Filled()) return Convert(d, source, *image);
-    }
-    XErrorTrap trap(d);
-    ImagePtr image(XGetImage(d, source.drawable, 0, 0, static_cast<unsigned>(source.width),
-                             static_cast<unsigned>(source.height), AllPlanes, ZPixmap));
-    if (!image || trap.Failed()) return std::nullopt;
-    return Convert(d, source, *image);
+std::unique_ptr<CapturedScreen> CaptureImage(Display* d, const PictureSource& source) {
+    if (!Capturable(d, source)) return nullptr;
+    auto screen = std::make_unique<ImageScreen>(d, source);
+    if (!screen->Readable()) return nullptr;
+    return screen;
 }
 
-std::optional<ScreenPicture> CaptureRootWindow(Display* d) {
-    if (!d) return std::nullopt;
+std::optional<ScreenPicture> CapturePicture(Display* d, const PictureSource& source) {
+    if (!Capturable(d, source)) return std::nullopt;
+    const ServerImage server(d, source);
+    const XImage* image = server.Filled();
+    ScreenPicture picture;
+    if (!image || !ConvertToBgr(reinterpret_cast<const std::uint8_t*>(image->data), image->width, image->height,
+                                static_cast<std::size_t>(image->bytes_per_line), LayoutOf(d, source, *image),
+                                picture))
+        return std::nullopt;
+    return picture;
+}
+
+std::unique_ptr<CapturedScreen> CaptureRootWindow(Display* d) {
+    if (!d) return nullptr;
     const Window root = RootWindow(d, DefaultScreen(d));
     XWindowAttributes attributes;
-    if (!XGetWindowAttributes(d, root, &attributes)) return std::nullopt;
-    return CapturePicture(d, {root, attributes.width, attributes.height, attributes.depth, attributes.visual,
-                              attributes.colormap});
+    if (!XGetWindowAttributes(d, root, &attributes)) return nullptr;
+    return CaptureImage(d, {root, attributes.width, attributes.height, attributes.depth, attributes.visual,
+                            attributes.colormap});
 }
 
 }  // namespace velmoran

@@ -1,11 +1,12 @@
 // Photographs the whole screen of an X display, or a window or pixmap of it.
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include <X11/Xlib.h>
 
-#include "common/capture_bitmap.h"
+#include "common/captured_screen.h"
 
 namespace velmoran {
 
@@ -20,12 +21,19 @@ struct PictureSource {
     Colormap colormap = None;
 };
 
-// The source's pixels, top row first; nothing when the server does not hand
-// them out (errors included: a pixmap that has gone).
+// The source's pixels as the server hands them out, made into the capture
+// file's rows a band at a time as they are written: the converted picture is
+// never whole beside the server's. Nothing when the server does not hand
+// them out (errors included: a pixmap that has gone) or their layout cannot
+// be read.
+std::unique_ptr<CapturedScreen> CaptureImage(Display* display, const PictureSource& source);
+
+// The source's pixels converted at once into a picture of their own, top row
+// first, for pictures put together from several; nothing as above.
 std::optional<ScreenPicture> CapturePicture(Display* display, const PictureSource& source);
 
-// The root window of the display's default screen, top row first; nothing
-// when the server does not hand it out.
-std::optional<ScreenPicture> CaptureRootWindow(Display* display);
+// The root window of the display's default screen; nothing when the server
+// does not hand it out.
+std::unique_ptr<CapturedScreen> CaptureRootWindow(Display* display);
 
 }  // namespace velmoran
