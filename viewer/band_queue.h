@@ -1,0 +1,39 @@
+// The bands of a mipmap chain on their way from the thread that builds them
+// to the one that hands them to GL. The builder is never held up: the queue
+// holds what the taker has not yet taken, as much as that is.
+#pragma once
+
+#include "viewer/mip_bands.h"
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+
+namespace velmoran {
+
+class BandQueue {
+public:
+    // False once the taker wants no more: the band is dropped, and the
+    // builder may stop.
+    bool Push(MipBand&& band);
+    // No more bands come; `complete` false when the chain failed part way.
+    void Finish(bool complete);
+    // The next band, waiting for one; nothing once the queue is finished and
+    // every band taken.
+    std::optional<MipBand> Pop();
+    // Once Pop gives nothing: whether every band of the chain came.
+    bool Complete() const;
+    // The taker wants no more: the bands held are freed.
+    void Abandon();
+
+private:
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<MipBand> bands_;
+    bool finished_ = false;
+    bool complete_ = false;
+    bool abandoned_ = false;
+};
+
+}  // namespace velmoran
