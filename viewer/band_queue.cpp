@@ -4,13 +4,20 @@
 
 namespace velmoran {
 
+void BandQueue::Bound(std::size_t leadBytes) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    leadBytes_ = leadBytes;
+}
+
 bool BandQueue::Push(MipBand&& band) {
     {
-        std::lock_guard<std::mutex> lock(mutex_);
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [this] { return abandoned_ || leadBytes_ == 0 || bytes_ < leadBytes_; });
         if (abandoned_) return false;
+        bytes_ += band.bgr.size();
         bands_.push_back(std::move(band));
     }
-    changed_.notify_one();
+    changed_.notify_all();
     return true;
 }
 
@@ -20,15 +27,20 @@ void BandQueue::Finish(bool complete) {
         finished_ = true;
         complete_ = complete;
     }
-    changed_.notify_one();
+    changed_.notify_all();
 }
 
 std::optional<MipBand> BandQueue::Pop() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return finished_ || !bands_.empty(); });
-    if (bands_.empty()) return std::nullopt;
-    MipBand band = std::move(bands_.front());
-    bands_.pop_front();
+    std::optional<MipBand> band;
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [this] { return finished_ || !bands_.empty(); });
+        if (bands_.empty()) return std::nullopt;
+        band = std::move(bands_.front());
+        bands_.pop_front();
+        bytes_ -= band->bgr.size();
+    }
+    changed_.notify_all();
     return band;
 }
 
@@ -39,9 +51,13 @@ bool BandQueue::Complete() const {
 
 void BandQueue::Abandon() {
     std::deque<MipBand> dropped;
-    std::lock_guard<std::mutex> lock(mutex_);
-    abandoned_ = true;
-    dropped.swap(bands_);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        abandoned_ = true;
+        dropped.swap(bands_);
+        bytes_ = 0;
+    }
+    changed_.notify_all();
 }
 
 }  // namespace velmoran

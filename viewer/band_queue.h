@@ -1,6 +1,6 @@
 // The bands of a mipmap chain on their way from the thread that builds them
-// to the one that hands them to GL. The builder is never held up: the queue
-// holds what the taker has not yet taken, as much as that is.
+// to the one that hands them to GL, with a bound on how far the builder may
+// run ahead.
 #pragma once
 
 #include "viewer/mip_bands.h"
@@ -14,8 +14,12 @@ namespace velmoran {
 
 class BandQueue {
 public:
-    // False once the taker wants no more: the band is dropped, and the
-    // builder may stop.
+    // Bands of more than `leadBytes` in all wait before the next is queued
+    // (0: none wait).
+    void Bound(std::size_t leadBytes);
+    // Queues the band, first waiting while the queue holds its bound. False
+    // once the taker wants no more: the band is dropped, and the builder may
+    // stop.
     bool Push(MipBand&& band);
     // No more bands come; `complete` false when the chain failed part way.
     void Finish(bool complete);
@@ -31,6 +35,8 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<MipBand> bands_;
+    std::size_t bytes_ = 0;      // of the bands queued
+    std::size_t leadBytes_ = 0;  // the bound, 0 for none
     bool finished_ = false;
     bool complete_ = false;
     bool abandoned_ = false;

@@ -149,6 +149,13 @@ bool ScaleRows(int width, int height, LevelSize top, const RowSource& source, st
 
 }  // namespace
 
+std::size_t MipChainBytes(int width, int height) {
+    std::size_t bytes = 0;
+    for (const LevelSize size : MipLevelSizes(width, height))
+        bytes += LevelStride(size.width) * static_cast<std::size_t>(size.height);
+    return bytes;
+}
+
 bool BuildMipBands(int width, int height, const RowSource& source, const BandSink& sink, std::size_t bandBytes) {
     const std::vector<LevelSize> sizes = MipLevelSizes(width, height);
     if (sizes.empty()) return true;

@@ -29,9 +29,13 @@ using RowSource = std::function<bool(int count, std::uint8_t* out)>;
 using BandSink = std::function<bool(MipBand&& band)>;
 
 // About the most bytes of a band, and of the picture's rows held at once.
-// Above the size that picture memory maps on its own (picture_memory.h), so
-// that a band's memory goes back to the system when it is freed.
-inline constexpr std::size_t kBandBytes = std::size_t{4} << 20;
+// Below the size that picture memory maps on its own (picture_memory.h): a
+// band comes from the heap, and the next bands reuse its memory once it is
+// freed, without the cost of touching fresh pages.
+inline constexpr std::size_t kBandBytes = std::size_t{2} << 20;
+
+// The bytes of every level of a width x height picture's chain.
+std::size_t MipChainBytes(int width, int height);
 
 // Hands every band of every level of the chain of a width x height picture
 // to `sink`, each level's bands in order from its bottom row; none for a

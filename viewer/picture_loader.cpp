@@ -8,9 +8,21 @@
 
 namespace velmoran {
 
+namespace {
+
+// A chain up to a 4K screen's is let be built whole while the window and
+// context come up, so that it waits ready for GL. A larger one would sit
+// beside the GL driver's copy, which the driver may take whole when the
+// largest level is defined (llvmpipe fills it with zeros then, 171 MiB for
+// an 8K screen's), so its builder stays at most a few bands ahead of GL.
+constexpr std::size_t kWholeChainBytes = std::size_t{40} << 20;
+constexpr std::size_t kLeadBytes = std::size_t{6} << 20;
+
+}  // namespace
+
 PictureLoader::PictureLoader(std::string path) : path_(std::move(path)), sizeKnown_(size_.get_future()) {
     try {
-        thread_ = std::thread(&PictureLoader::Prepare, this);
+        thread_ = std::thread(&PictureLoader::Prepare, this, true);
     } catch (const std::system_error&) {
         // No thread to be had: the picture is prepared when it is first waited for.
     }
@@ -21,7 +33,7 @@ PictureLoader::~PictureLoader() {
     if (thread_.joinable()) thread_.join();
 }
 
-void PictureLoader::Prepare() {
+void PictureLoader::Prepare(bool beside) {
     prepared_ = true;
     bool sizeTold = false;
     try {
@@ -34,6 +46,7 @@ void PictureLoader::Prepare() {
         const PixelLayout layout = file->layout();
         sizeTold = true;
         size_.set_value(PictureSize{layout.width, layout.height});
+        if (beside && MipChainBytes(layout.width, layout.height) > kWholeChainBytes) bands_.Bound(kLeadBytes);
         const bool built = BuildMipBands(
             layout.width, layout.height, [&file](int count, std::uint8_t* out) { return file->ReadRows(count, out); },
             [this](MipBand&& band) { return bands_.Push(std::move(band)); });
@@ -46,12 +59,12 @@ void PictureLoader::Prepare() {
 }
 
 std::optional<PictureSize> PictureLoader::Size() {
-    if (!thread_.joinable() && !prepared_) Prepare();
+    if (!thread_.joinable() && !prepared_) Prepare(false);
     return sizeKnown_.valid() ? sizeKnown_.get() : std::nullopt;
 }
 
 std::optional<MipBand> PictureLoader::NextBand() {
-    if (!thread_.joinable() && !prepared_) Prepare();
+    if (!thread_.joinable() && !prepared_) Prepare(false);
     return bands_.Pop();
 }
 

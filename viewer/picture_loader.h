@@ -43,7 +43,9 @@ public:
     bool Complete() const { return bands_.Complete(); }
 
 private:
-    void Prepare();
+    // Reads the file and builds the bands: `beside` the GL thread, or on it
+    // before it takes them, when the builder must never wait for it.
+    void Prepare(bool beside);
 
     std::string path_;
     std::promise<std::optional<PictureSize>> size_;
