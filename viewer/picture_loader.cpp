@@ -44,9 +44,9 @@ void PictureLoader::Prepare(bool beside) {
             return bands_.Finish(false);
         }
         const PixelLayout layout = file->layout();
+        if (beside && MipChainBytes(layout.width, layout.height) > kWholeChainBytes) bands_.Bound(kLeadBytes);
         sizeTold = true;
         size_.set_value(PictureSize{layout.width, layout.height});
-        if (beside && MipChainBytes(layout.width, layout.height) > kWholeChainBytes) bands_.Bound(kLeadBytes);
         const bool built = BuildMipBands(
             layout.width, layout.height, [&file](int count, std::uint8_t* out) { return file->ReadRows(count, out); },
             [this](MipBand&& band) { return bands_.Push(std::move(band)); });

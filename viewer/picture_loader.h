@@ -30,9 +30,9 @@ public:
     // Bands not yet taken are dropped, and the preparation stops early.
     ~PictureLoader();
 
-    // Waits for the picture's headers. Nothing when the file is missing,
-    // unreadable or refused (see bitmap_header.h), or when there is no
-    // memory for it: the sphere is then drawn without a picture.
+    // Waits for the picture's headers, asked once. Nothing when the file is
+    // missing, unreadable or refused (see bitmap_header.h), or when there is
+    // no memory for it: the sphere is then drawn without a picture.
     std::optional<PictureSize> Size();
     // The next band of the chain, waiting for it; nothing once all are
     // taken, and for a picture that cannot become a texture (MipLevelSizes).
