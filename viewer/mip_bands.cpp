@@ -1,9 +1,9 @@
 #include "viewer/mip_bands.h"
 
 #include "viewer/picture_scaling.h"
+#include "viewer/source_window.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 namespace velmoran {
@@ -81,47 +81,6 @@ private:
 
     std::vector<Level> levels_;
     const BandSink& sink_;
-};
-
-// The picture's rows that the rows of the scaled level being made still
-// need: a window that moves up the picture, read from the source as it goes.
-class SourceWindow {
-public:
-    SourceWindow(const RowSource& source, int width, int height, int capacity)
-        : source_(source), stride_(LevelStride(width)), height_(height), capacity_(capacity),
-          rows_(stride_ * static_cast<std::size_t>(capacity)) {}
-
-    // Holds rows [from, to), at most `capacity` of them; the rows before
-    // `from` are never asked for again.
-    bool Hold(int from, int to) {
-        while (first_ + count_ < to) {
-            Drop(from);
-            const int more = std::min(capacity_ - count_, height_ - (first_ + count_));
-            if (more <= 0 || !source_(more, End())) return false;
-            count_ += more;
-        }
-        Drop(from);
-        return true;
-    }
-    const std::uint8_t* Row(int row) const { return rows_.data() + stride_ * static_cast<std::size_t>(row - first_); }
-    std::size_t stride() const { return stride_; }
-
-private:
-    std::uint8_t* End() { return rows_.data() + stride_ * static_cast<std::size_t>(count_); }
-
-    void Drop(int from) {
-        const int dropped = std::clamp(from - first_, 0, count_);
-        if (dropped == 0) return;
-        std::memmove(rows_.data(), Row(first_ + dropped), stride_ * static_cast<std::size_t>(count_ - dropped));
-        first_ += dropped;
-        count_ -= dropped;
-    }
-
-    const RowSource& source_;
-    std::size_t stride_;
-    int height_, capacity_;
-    int first_ = 0, count_ = 0;  // the rows held
-    PictureBytes rows_;
 };
 
 // A picture of the chain's own size is its largest level, row for row.
