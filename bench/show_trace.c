@@ -10,9 +10,9 @@
  *   read-begin      the viewer opens the capture file (on its loading thread)
  *   read-end        the viewer closes it, all read
  *   context         the viewer's GL context exists
- *   upload-begin    the viewer hands the texture's largest level to GL
- *   upload-end      the last level is handed over (written at every level;
- *                   the last line counts)
+ *   upload-begin    the viewer defines the texture's largest level in GL
+ *   upload-end      the last band of texels is handed over (written at every
+ *                   level and band; the last line counts)
  *   first-frame     the viewer's first frame is presented
  *
  * With VELMORAN_FRAME_TRACE set, every frame (GLX or EGL) that a program it
@@ -137,6 +137,12 @@ void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei widt
                   GLenum format, GLenum type, const void* pixels) {
     if (target == GL_TEXTURE_2D && level == 0) Mark("upload-begin");
     NEXT(glTexImage2D)(target, level, internalFormat, width, height, border, format, type, pixels);
+    if (target == GL_TEXTURE_2D) Mark("upload-end");
+}
+
+void glTexSubImage2D(GLenum target, GLint level, GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,
+                     GLenum type, const void* pixels) {
+    NEXT(glTexSubImage2D)(target, level, x, y, width, height, format, type, pixels);
     if (target == GL_TEXTURE_2D) Mark("upload-end");
 }
 

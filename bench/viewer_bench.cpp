@@ -1,6 +1,7 @@
 // The viewer's costs: reading a capture and building its mipmap chain (on the
 // processor, and as GLU builds it), uploading the chain, and drawing the
 // turning sphere at the window's size on this machine's OpenGL.
+#include "viewer/bitmap_file.h"
 #include "viewer/bitmap_texture.h"
 #include "viewer/gl.h"
 #include "viewer/picture_loader.h"
@@ -11,6 +12,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,33 +74,57 @@ ViewerWindow& TheWindow() {
     return window;
 }
 
-// Reading the file and building the chain, as the viewer's loading thread does.
+// Reading the file and building the chain's bands, as the viewer's loading
+// thread does, each band freed as it comes.
 void PreparePicture(benchmark::State& state) {
     std::string path = WriteCapture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    for (auto _ : state) benchmark::DoNotOptimize(velmoran::PreparePicture(path));
+    for (auto _ : state) {
+        velmoran::PictureLoader loader(path);
+        benchmark::DoNotOptimize(loader.Size());
+        while (std::optional<velmoran::MipBand> band = loader.NextBand()) benchmark::DoNotOptimize(band->bgr.data());
+    }
     std::remove(path.c_str());
 }
 BENCHMARK(PreparePicture)->Args({1280, 1024})->Args({3840, 2160})->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The chain alone, from a picture in memory.
-void BuildMipChain(benchmark::State& state) {
-    std::string path = WriteCapture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    const std::optional<velmoran::BitmapImage> image = velmoran::ReadBitmapFile(path);
-    for (auto _ : state) benchmark::DoNotOptimize(velmoran::BuildMipChain(*image));
+// The chain's bands alone, from a picture in memory.
+void BuildMipBands(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
+    std::string path = WriteCapture(width, height);
+    std::optional<velmoran::BitmapFile> file = velmoran::OpenBitmapFile(path);
+    std::vector<std::uint8_t> pixels(velmoran::LevelStride(width) * static_cast<std::size_t>(height));
+    if (!file || !file->ReadRows(height, pixels.data())) return state.SkipWithError("capture unreadable");
+    for (auto _ : state) {
+        std::size_t read = 0;
+        velmoran::BuildMipBands(
+            width, height,
+            [&](int count, std::uint8_t* out) {
+                const std::size_t bytes = velmoran::LevelStride(width) * static_cast<std::size_t>(count);
+                std::memcpy(out, pixels.data() + read, bytes);
+                read += bytes;
+                return true;
+            },
+            [](velmoran::MipBand&& band) {
+                benchmark::DoNotOptimize(band.bgr.data());
+                return true;
+            });
+    }
     std::remove(path.c_str());
 }
-BENCHMARK(BuildMipChain)->Args({1280, 1024})->Args({3840, 2160})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BuildMipBands)->Args({1280, 1024})->Args({3840, 2160})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // GLU's chain for the same picture, as the viewer built it before.
 void GluBuild2DMipmaps(benchmark::State& state) {
     if (!TheWindow().ok()) return state.SkipWithError("no OpenGL context");
     std::string path = WriteCapture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    const std::optional<velmoran::BitmapImage> image = velmoran::ReadBitmapFile(path);
+    const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
+    std::optional<velmoran::BitmapFile> file = velmoran::OpenBitmapFile(path);
+    std::vector<std::uint8_t> pixels(velmoran::LevelStride(width) * static_cast<std::size_t>(height));
+    if (!file || !file->ReadRows(height, pixels.data())) return state.SkipWithError("capture unreadable");
     velmoran::BitmapTexture texture;
     texture.Create(path);
     for (auto _ : state) {
-        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->layout.width, image->layout.height, GL_BGR_EXT, GL_UNSIGNED_BYTE,
-                          image->pixels.data());
+        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, GL_BGR_EXT, GL_UNSIGNED_BYTE, pixels.data());
         glFinish();
     }
     std::remove(path.c_str());

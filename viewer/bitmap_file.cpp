@@ -1,8 +1,9 @@
 #include "viewer/bitmap_file.h"
 
 #include <cstdio>
-
-#include "common/safe_files.h"
+#include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace velmoran {
 
@@ -20,8 +21,7 @@ std::optional<std::uint64_t> BytesLeft(std::FILE* file) {
 // Reads exactly `count` bytes. A file shorter than that is found out before
 // any memory is taken for it, so a header that announces more than the file
 // holds costs nothing.
-template <class Bytes>
-bool ReadExactly(std::FILE* file, std::uint64_t count, Bytes& out) {
+bool ReadExactly(std::FILE* file, std::uint64_t count, std::vector<std::uint8_t>& out) {
     const std::optional<std::uint64_t> left = BytesLeft(file);
     if (!left || *left < count || count > static_cast<std::uint64_t>(out.max_size())) return false;
     out.resize(static_cast<std::size_t>(count));
@@ -30,7 +30,17 @@ bool ReadExactly(std::FILE* file, std::uint64_t count, Bytes& out) {
 
 }  // namespace
 
-std::optional<BitmapImage> ReadBitmapFile(const std::string& path) {
+bool BitmapFile::ReadRows(int count, std::uint8_t* out) {
+    const auto rows = static_cast<std::int64_t>(std::llabs(layout_.height));
+    if (!file_ || count < 0 || count > rows - rowsRead_) return false;
+    const auto bytes = static_cast<std::size_t>(RowStride24(layout_.width) * static_cast<std::uint64_t>(count));
+    if (std::fread(out, 1, bytes, file_.get()) != bytes) return false;
+    rowsRead_ += count;
+    if (rowsRead_ == rows) file_.reset();
+    return true;
+}
+
+std::optional<BitmapFile> OpenBitmapFile(const std::string& path) {
     File file = OpenRegularFile(path);
     if (!file) return std::nullopt;
 
@@ -43,9 +53,10 @@ std::optional<BitmapImage> ReadBitmapFile(const std::string& path) {
     std::optional<PixelLayout> layout = ReadPixelLayout(header);
     if (!layout) return std::nullopt;
 
-    BitmapImage image{*layout, {}};
-    if (!ReadExactly(file.get(), layout->dataSize, image.pixels)) return std::nullopt;
-    return image;
+    // Every byte the header announces must be there before any is read.
+    const std::optional<std::uint64_t> left = BytesLeft(file.get());
+    if (!left || *left < layout->dataSize) return std::nullopt;
+    return BitmapFile(std::move(file), *layout);
 }
 
 }  // namespace velmoran

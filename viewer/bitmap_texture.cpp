@@ -29,45 +29,65 @@ void BitmapTexture::Bind() const {
     glBindTexture(GL_TEXTURE_2D, handle_ - 1);
 }
 
-bool BitmapTexture::LoadBitmap(const std::string& fileName) { return Load(fileName, PreparePicture(fileName)); }
+bool BitmapTexture::LoadBitmap(const std::string& fileName) {
+    PictureLoader loader(fileName);
+    return Load(fileName, loader);
+}
 
-bool BitmapTexture::Load(const std::string& fileName, std::optional<PreparedPicture> picture) {
+bool BitmapTexture::Load(const std::string& fileName, PictureLoader& loader) {
     Create(fileName);
-    if (!picture) return false;
-    width_ = picture->width;
-    height_ = picture->height;
-    // A picture that cannot become a texture (negative height) leaves the
-    // texture without an image, which draws as plain white.
-    Upload(picture->chain);
+    const std::optional<PictureSize> size = loader.Size();
+    if (!size) return false;
+    // A picture that cannot become a texture (negative height) has no
+    // levels and leaves the texture without an image, which draws as plain
+    // white; one that fails part way is refused, its levels dropped.
+    if (!Upload(MipLevelSizes(size->width, size->height), loader)) {
+        Create(fileName);
+        return false;
+    }
+    width_ = size->width;
+    height_ = size->height;
     return true;
 }
 
 namespace {
 
-bool Fits(const MipLevel& level) {
+bool Fits(LevelSize level) {
     glTexImage2D(GL_PROXY_TEXTURE_2D, 0, 3, level.width, level.height, 0, GL_BGR_EXT, GL_UNSIGNED_BYTE, nullptr);
     GLint width = 0;
     glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
     return width != 0;
 }
 
+// Every level from `first` on, without its texels yet.
+void DefineLevels(const std::vector<LevelSize>& sizes, std::size_t first) {
+    for (std::size_t i = first; i < sizes.size(); ++i)
+        glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(i - first), 3, sizes[i].width, sizes[i].height, 0, GL_BGR_EXT,
+                     GL_UNSIGNED_BYTE, nullptr);
+}
+
 }  // namespace
 
 // Levels too large for the GL are left out, the next smaller one taking the
 // place of the largest, as GLU shrinks such a picture.
-void BitmapTexture::Upload(const MipChain& chain) {
+bool BitmapTexture::Upload(const std::vector<LevelSize>& sizes, PictureLoader& loader) {
     std::size_t first = 0;
-    while (first < chain.size() && !Fits(chain[first])) ++first;
+    while (first < sizes.size() && !Fits(sizes[first])) ++first;
     // Rows are padded to 4 bytes and follow each other without gaps.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-    for (std::size_t i = first; i < chain.size(); ++i) {
-        const MipLevel& level = chain[i];
-        glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(i - first), 3, level.width, level.height, 0, GL_BGR_EXT,
-                     GL_UNSIGNED_BYTE, level.bgr.data());
+    bool defined = false;
+    while (std::optional<MipBand> band = loader.NextBand()) {
+        const auto level = static_cast<std::size_t>(band->level);
+        if (level < first) continue;
+        if (!defined) DefineLevels(sizes, first);
+        defined = true;
+        glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(level - first), 0, band->firstRow, band->size.width,
+                        band->rows, GL_BGR_EXT, GL_UNSIGNED_BYTE, band->bgr.data());
     }
+    return loader.Complete();
 }
 
 }  // namespace velmoran

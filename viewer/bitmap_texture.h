@@ -5,8 +5,8 @@
 #include "viewer/picture_loader.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
+#include <vector>
 
 namespace velmoran {
 
@@ -25,9 +25,9 @@ public:
     // then stays without an image, as it does when the mipmap build refuses
     // the picture (a top-down bitmap), which still counts as loaded.
     bool LoadBitmap(const std::string& fileName);
-    // The same with the picture already read and prepared (nothing when that
-    // failed), as a PictureLoader gives it.
-    bool Load(const std::string& fileName, std::optional<PreparedPicture> picture);
+    // The same with the picture as `loader` prepares it: each band of its
+    // chain is handed to GL as it comes, and freed.
+    bool Load(const std::string& fileName, PictureLoader& loader);
     void Bind() const;
     void Release();
 
@@ -38,7 +38,7 @@ public:
     const std::string& fileName() const { return fileName_; }
 
 private:
-    void Upload(const MipChain& chain);
+    bool Upload(const std::vector<LevelSize>& sizes, PictureLoader& loader);
 
     std::string fileName_;
     std::uint32_t handle_ = 0;

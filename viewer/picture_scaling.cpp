@@ -10,21 +10,9 @@ namespace velmoran {
 
 namespace {
 
-// How one axis maps `in` source pixels onto `out` target texels. Target texel
-// j covers source positions [j * in / out, (j + 1) * in / out); each source
-// pixel it touches counts with the length it covers, in units of gcd / out
-// pixels, so that every weight is a whole number and a texel's weights add up
-// to `total`. Every texel has `taps` weights, the unused ones zero.
-struct Axis {
-    int taps = 1;
-    int total = 1;
-    std::vector<int> first;      // the first source pixel of each texel
-    std::vector<float> weights;  // taps per texel
-};
-
-Axis AxisOf(int in, int out) {
+ScalingAxis AxisOf(int in, int out) {
     const long long g = std::gcd(in, out);
-    Axis axis;
+    ScalingAxis axis;
     axis.total = static_cast<int>(in / g);
     for (int j = 0; j < out; ++j) {
         const long long from = static_cast<long long>(j) * in, to = from + in;  // in 1/out pixels
@@ -43,17 +31,18 @@ Axis AxisOf(int in, int out) {
     return axis;
 }
 
-// The weighted sum of a texel row's source rows, for every byte of a row.
-// Sums of whole-number weights times bytes stay exact in single precision.
-void SumRows(const PixelRows& picture, const Axis& rows, int j, std::vector<float>& sums) {
-    const std::size_t bytes = static_cast<std::size_t>(picture.width) * 3;
+// The weighted sum of a texel row's source rows, the first at `row`, for
+// every byte of a row. Sums of whole-number weights times bytes stay exact in
+// single precision.
+void SumRows(const std::uint8_t* row, std::size_t stride, std::size_t bytes, const float* weights, int taps,
+             std::vector<float>& sums) {
     std::fill(sums.begin(), sums.end(), 0.0f);
-    for (int t = 0; t < rows.taps; ++t) {
-        const float w = rows.weights[static_cast<std::size_t>(j) * rows.taps + t];
+    for (int t = 0; t < taps; ++t) {
+        const float w = weights[t];
         if (w == 0.0f) continue;
-        const std::uint8_t* row = picture.bgr + picture.stride * static_cast<std::size_t>(rows.first[j] + t);
+        const std::uint8_t* source = row + stride * static_cast<std::size_t>(t);
         float* sum = sums.data();
-        for (std::size_t i = 0; i < bytes; ++i) sum[i] += w * static_cast<float>(row[i]);
+        for (std::size_t i = 0; i < bytes; ++i) sum[i] += w * static_cast<float>(source[i]);
     }
 }
 
@@ -65,7 +54,7 @@ void SumRows(const PixelRows& picture, const Axis& rows, int j, std::vector<floa
 // before dividing keeps the rounding of the division from crossing a whole
 // number, and as nothing is negative, truncation rounds down.
 template <int kTaps>
-void SumColumns(const std::vector<float>& sums, const Axis& columns, float perArea, std::uint8_t* out) {
+void SumColumns(const std::vector<float>& sums, const ScalingAxis& columns, float perArea, std::uint8_t* out) {
     // Blue, green and red of a texel side by side in one vector (the fourth
     // lane carries the next pixel's blue along, unused).
     typedef float Lanes __attribute__((vector_size(16)));
@@ -89,7 +78,7 @@ void SumColumns(const std::vector<float>& sums, const Axis& columns, float perAr
     }
 }
 
-void SumColumnsAnyTaps(const std::vector<float>& sums, const Axis& columns, float perArea, std::uint8_t* out) {
+void SumColumnsAnyTaps(const std::vector<float>& sums, const ScalingAxis& columns, float perArea, std::uint8_t* out) {
     switch (columns.taps) {
         case 1: return SumColumns<1>(sums, columns, perArea, out);
         case 2: return SumColumns<2>(sums, columns, perArea, out);
@@ -100,24 +89,30 @@ void SumColumnsAnyTaps(const std::vector<float>& sums, const Axis& columns, floa
 
 }  // namespace
 
-PictureBytes ScalePicture(const PixelRows& picture, int width, int height) {
-    const Axis columns = AxisOf(picture.width, width);
-    const Axis rows = AxisOf(picture.height, height);
-    const float perArea = static_cast<float>(1.0 / (static_cast<double>(columns.total) * rows.total));
-    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+RowScaler::RowScaler(int fromWidth, int fromHeight, int toWidth, int toHeight)
+    : fromWidth_(fromWidth),
+      fromHeight_(fromHeight),
+      toWidth_(toWidth),
+      columns_(AxisOf(fromWidth, toWidth)),
+      rows_(AxisOf(fromHeight, toHeight)),
+      perArea_(static_cast<float>(1.0 / (static_cast<double>(columns_.total) * rows_.total))),
+      // A column's last weights may reach one pixel past the row with weight
+      // zero, and a pixel is read four sums at a time; the sums carry zeros
+      // beyond the row.
+      sums_((static_cast<std::size_t>(fromWidth) + columns_.taps) * 3 + 1) {}
 
-    PictureBytes scaled(stride * static_cast<std::size_t>(height));
-    // A column's last weights may reach one pixel past the row with weight
-    // zero, and a pixel is read four sums at a time; the sums carry zeros
-    // beyond the row.
-    std::vector<float> sums((static_cast<std::size_t>(picture.width) + columns.taps) * 3 + 1);
-    for (int j = 0; j < height; ++j) {
-        SumRows(picture, rows, j, sums);
-        std::uint8_t* row = scaled.data() + stride * static_cast<std::size_t>(j);
-        SumColumnsAnyTaps(sums, columns, perArea, row);
-        std::fill(row + static_cast<std::size_t>(width) * 3, row + stride, std::uint8_t{0});
-    }
-    return scaled;
+int RowScaler::EndRow(int j) const {
+    // Weights beyond the picture's last row are zero: those rows are never read.
+    return std::min(FirstRow(j) + rows_.taps, fromHeight_);
+}
+
+void RowScaler::ScaleRow(int j, const std::uint8_t* rows, std::size_t stride, std::uint8_t* out) {
+    const int taps = EndRow(j) - FirstRow(j);
+    SumRows(rows, stride, static_cast<std::size_t>(fromWidth_) * 3,
+            &rows_.weights[static_cast<std::size_t>(j) * rows_.taps], taps, sums_);
+    SumColumnsAnyTaps(sums_, columns_, perArea_, out);
+    const std::size_t bytes = static_cast<std::size_t>(toWidth_) * 3;
+    std::fill(out + bytes, out + (bytes + 3) / 4 * 4, std::uint8_t{0});
 }
 
 }  // namespace velmoran

@@ -62,7 +62,7 @@ bool Scene::InitScene(int width, int height) {
     // A missing or refused picture leaves the texture empty: the sphere then
     // shows in its plain white drawing colour.
     if (loader_) {
-        texture_.Load(bitmapPath_, loader_->Take());
+        texture_.Load(bitmapPath_, *loader_);
         loader_.reset();
     } else {
         texture_.LoadBitmap(bitmapPath_);

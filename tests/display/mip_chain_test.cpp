@@ -4,20 +4,20 @@
 // GLU's chain. GLU darkens the last row of a picture it scales (the bottom
 // pixels under it get no weight); that row is left out of the comparison,
 // and the plain-colour case shows it mended.
-#include "viewer/mip_chain.h"
+#include "viewer/mip_bands.h"
 #include "viewer/scene.h"
 
 #include "display/gl_test.h"
 #include "support/bitmap_samples.h"
+#include "support/mip_chain_reference.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace {
 
-using velmoran::BitmapImage;
-using velmoran::MipChain;
 using namespace velmoran::testing;
 
 constexpr int kTexelBound = 1;  // per channel, against GLU's levels
@@ -67,7 +67,7 @@ struct Difference {
 
 // The largest difference between two levels of the same size, rows below
 // `rows` only.
-Difference Compare(const velmoran::MipLevel& a, const velmoran::MipLevel& b, int rows) {
+Difference Compare(const MipLevel& a, const MipLevel& b, int rows) {
     Difference d;
     const std::size_t stride = PaddedRow(a.width);
     for (int y = 0; y < rows; ++y)
@@ -94,7 +94,9 @@ TEST_P(MipChainAgainstGlu, SameSizesAndTexelsWithinOne) {
     const Size size = GetParam();
     const BitmapImage image = Desktop(size.width, size.height);
     const MipChain glu = GluChain(image);
-    const MipChain ours = velmoran::BuildMipChain(BitmapImage{image.layout, image.pixels});
+    const std::optional<MipChain> banded = BandedMipChain(image);
+    ASSERT_TRUE(banded);
+    const MipChain& ours = *banded;
     ASSERT_EQ(ours.size(), glu.size());
     const bool scaled = glu[0].width != size.width || glu[0].height != size.height;
     for (std::size_t level = 0; level < glu.size(); ++level) {
@@ -125,7 +127,9 @@ TEST_F(MipChainTest, PlainColourStaysExactlyThatColourInEveryTexelOfEveryLevel) 
                 std::uint8_t* p = &image.pixels[PaddedRow(size.width) * y + x * 3];
                 p[0] = 201, p[1] = 37, p[2] = 254;
             }
-        for (const auto& level : velmoran::BuildMipChain(std::move(image)))
+        const std::optional<MipChain> chain = BandedMipChain(image);
+        ASSERT_TRUE(chain);
+        for (const auto& level : *chain)
             for (int y = 0; y < level.height; ++y)
                 for (int x = 0; x < level.width; ++x) {
                     const std::uint8_t* p = &level.bgr[PaddedRow(level.width) * y + x * 3];
@@ -140,7 +144,9 @@ TEST_F(MipChainTest, PlainColourStaysExactlyThatColourInEveryTexelOfEveryLevel) 
 TEST_F(MipChainTest, TopDownPictureGivesNoLevels) {
     BitmapImage image = Desktop(8, 4);
     image.layout.height = -4;
-    EXPECT_TRUE(velmoran::BuildMipChain(std::move(image)).empty());
+    const std::optional<MipChain> chain = BandedMipChain(image);
+    ASSERT_TRUE(chain);
+    EXPECT_TRUE(chain->empty());
 }
 
 std::vector<std::uint8_t> UnturnedFrame(velmoran::Scene& scene) {

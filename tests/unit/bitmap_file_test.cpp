@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <vector>
 #include <utility>
 
 #ifndef _WIN32
@@ -19,8 +21,23 @@
 
 namespace {
 
-using velmoran::ReadBitmapFile;
 using namespace velmoran::testing;
+
+struct ReadImage {
+    velmoran::PixelLayout layout;
+    std::vector<std::uint8_t> pixels;
+};
+
+// The file opened and every row read, as the picture loader reads them.
+std::optional<ReadImage> ReadBitmapFile(const std::string& path) {
+    std::optional<velmoran::BitmapFile> file = velmoran::OpenBitmapFile(path);
+    if (!file) return std::nullopt;
+    ReadImage image{file->layout(), {}};
+    const int rows = std::abs(image.layout.height);
+    image.pixels.resize(velmoran::RowStride24(image.layout.width) * static_cast<std::size_t>(rows));
+    if (!file->ReadRows(rows, image.pixels.data())) return std::nullopt;
+    return image;
+}
 
 // A sample's file with these dimensions in its header; `rows` rows of pixels
 // follow it, zeros (a sparse file where the system makes one).
@@ -38,8 +55,6 @@ std::string SizedBitmap(const std::string& name, std::int32_t width, std::int32_
     return path;
 }
 
-std::vector<std::uint8_t> Bytes(const velmoran::PictureBytes& b) { return {b.begin(), b.end()}; }
-
 class BitmapFileCase : public ::testing::TestWithParam<LoaderCase> {};
 
 TEST_P(BitmapFileCase, AcceptsOnlyWhatTheUploadReadsRightAndHandsOverEveryRow) {
@@ -50,7 +65,7 @@ TEST_P(BitmapFileCase, AcceptsOnlyWhatTheUploadReadsRightAndHandsOverEveryRow) {
     if (!c.accepted) return;
     EXPECT_EQ(image->layout.width, c.sample.width);
     EXPECT_EQ(image->layout.height, c.sample.height);
-    EXPECT_EQ(Bytes(image->pixels), SamplePixels(c.sample.width, c.sample.height));
+    EXPECT_EQ(image->pixels, SamplePixels(c.sample.width, c.sample.height));
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, BitmapFileCase, ::testing::ValuesIn(LoaderCases()),
@@ -68,17 +83,32 @@ TEST(BitmapFile, OddWidthWithoutImageSizeUsesThePaddedStride) {
     auto image = ReadBitmapFile(WriteTempFile("reader_1023.bmp", MakeBitmap(s)));
     ASSERT_TRUE(image);
     EXPECT_EQ(image->layout.dataSize, 4u * 3072u);
-    EXPECT_EQ(Bytes(image->pixels), SamplePixels(1023, 4));
+    EXPECT_EQ(image->pixels, SamplePixels(1023, 4));
 }
 
-TEST(BitmapFile, LargerImageSizeFieldIsReadWhole) {
+TEST(BitmapFile, ALargerImageSizeFieldMustBeInTheFileWholeThoughOnlyTheRowsAreRead) {
     BitmapSample s;
     s.imageSize = 8 * 4 * 3 + 16;
     std::vector<std::uint8_t> bytes = MakeBitmap(s);
+    EXPECT_FALSE(ReadBitmapFile(WriteTempFile("reader_larger_short.bmp", bytes)));
     bytes.resize(bytes.size() + 16, 0x55);
     auto image = ReadBitmapFile(WriteTempFile("reader_larger.bmp", bytes));
     ASSERT_TRUE(image);
-    EXPECT_EQ(image->pixels.size(), 8u * 4u * 3u + 16u);
+    EXPECT_EQ(image->layout.dataSize, 8u * 4u * 3u + 16u);
+    EXPECT_EQ(image->pixels, SamplePixels(8, 4));
+}
+
+TEST(BitmapFile, RowsAreReadInTurnAndNoneBeyondTheLast) {
+    BitmapSample s;
+    s.width = 5;
+    s.height = 3;
+    auto file = velmoran::OpenBitmapFile(WriteTempFile("reader_rows.bmp", MakeBitmap(s)));
+    ASSERT_TRUE(file);
+    std::vector<std::uint8_t> rows(3 * 16, 0);
+    ASSERT_TRUE(file->ReadRows(1, rows.data()));
+    ASSERT_TRUE(file->ReadRows(2, rows.data() + 16));
+    EXPECT_EQ(rows, SamplePixels(5, 3));
+    EXPECT_FALSE(file->ReadRows(1, rows.data())) << "three rows only";
 }
 
 TEST(BitmapFile, TopDownBitmapIsReadWithItsNegativeHeight) {
@@ -144,6 +174,21 @@ TEST(BitmapFileDeathTest, ANamedPipeIsRefusedWithoutWaitingForAWriter) {
     std::filesystem::remove(pipe);
 }
 
+// A file cut short while it is read gives no more rows than it holds.
+TEST(BitmapFile, AFileCutShortWhileReadFailsToGiveTheRest) {
+    BitmapSample s;
+    s.width = 1000;
+    s.height = 100;
+    const std::string path = WriteTempFile("reader_cut.bmp", MakeBitmap(s));
+    auto file = velmoran::OpenBitmapFile(path);
+    ASSERT_TRUE(file);
+    std::filesystem::resize_file(path, 54 + 3000 * 50);  // far beyond what the stream buffers
+    std::vector<std::uint8_t> rows(3000 * 100, 0);
+    EXPECT_TRUE(file->ReadRows(50, rows.data()));
+    EXPECT_FALSE(file->ReadRows(1, rows.data() + 3000 * 50));
+    std::filesystem::remove(path);
+}
+
 // Address space beyond what the process holds now limited to `more` bytes.
 void LimitAddressSpace(rlim_t more) {
     std::ifstream statm("/proc/self/statm");
@@ -154,14 +199,20 @@ void LimitAddressSpace(rlim_t more) {
     setrlimit(RLIMIT_AS, &bounds);
 }
 
-// A picture within the bounds that memory cannot hold is refused like a bad
-// file, and the sphere shows white; the viewer does not abort.
+// A picture within the bounds whose chain memory cannot hold (its bands all
+// kept, as GL keeps its copy) is refused like a bad file, and the sphere
+// shows white; the viewer does not abort.
 TEST(PictureLoaderDeathTest, APictureThatMemoryCannotHoldIsRefused) {
     const std::string path = SizedBitmap("loader_no_memory.bmp", 4096, 4096, 4096);  // 48 MB of rows
     EXPECT_EXIT(
         {
+            std::vector<velmoran::MipBand> kept;
+            kept.reserve(1000);
             LimitAddressSpace(16u << 20);
-            std::exit(velmoran::PreparePicture(path) ? 1 : 0);
+            velmoran::PictureLoader loader(path);
+            if (!loader.Size()) std::exit(0);
+            while (std::optional<velmoran::MipBand> band = loader.NextBand()) kept.push_back(std::move(*band));
+            std::exit(loader.Complete() ? 1 : 0);
         },
         ::testing::ExitedWithCode(0), "");
     std::filesystem::remove(path);
