@@ -1,5 +1,6 @@
 #include "viewer/win32/win32_window_system.h"
 
+#include "viewer/gl.h"
 #include "viewer/win32/pixel_format.h"
 
 namespace velmoran {
@@ -61,6 +62,8 @@ int Win32WindowSystem::RefreshRate() {
     const int rate = GetDeviceCaps(dc_, VREFRESH);
     return rate > 1 ? rate : 0;
 }
+
+void Win32WindowSystem::FinishDrawing() { glFinish(); }
 
 // Sleep counts whole milliseconds (the viewer's timer period is one): the
 // frame is presented within a millisecond of its time.

@@ -21,7 +21,7 @@ public:
     void ReleaseContext() override;
     void PostQuit() override { PostQuitMessage(0); }
     void Present() override;
-    void FinishDrawing() override { glFinish(); }
+    void FinishDrawing() override;
     void WaitUntil(std::int64_t count) override;
     int RefreshRate() override;
     std::int64_t ProcessorTime() override;
