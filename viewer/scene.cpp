@@ -71,8 +71,7 @@ bool Scene::InitScene(int width, int height) {
     // Seen from its inside the sphere is one layer deep at every pixel, so
     // the depth test would never reject anything: there is no depth to clear.
     glDisable(GL_DEPTH_TEST);
-    if (!quadric_) quadric_ = gluNewQuadric();
-    gluQuadricTexture(quadric_, GL_TRUE);
+    if (!quadric_) CompileSphere();
     return true;
 }
 
@@ -88,10 +87,27 @@ void Scene::DrawScene(float frameStep) {
     glPopMatrix();
 }
 
+// The sphere's vertices never change, so the GL is handed them once, in a
+// display list, instead of all of them again every frame. Lighting is off:
+// normals would only be carried along.
+void Scene::CompileSphere() {
+    quadric_ = gluNewQuadric();
+    gluQuadricTexture(quadric_, GL_TRUE);
+    gluQuadricNormals(quadric_, GLU_NONE);
+    sphereList_ = glGenLists(1);
+    if (!sphereList_) return;
+    glNewList(sphereList_, GL_COMPILE);
+    gluSphere(quadric_, kSphereRadius, kSphereFacets, kSphereFacets);
+    glEndList();
+}
+
 void Scene::DrawSphere() {
     texture_.Bind();
     glColor3f(1.0f, 1.0f, 1.0f);
-    gluSphere(quadric_, kSphereRadius, kSphereFacets, kSphereFacets);
+    if (sphereList_)
+        glCallList(sphereList_);
+    else
+        gluSphere(quadric_, kSphereRadius, kSphereFacets, kSphereFacets);
 }
 
 }  // namespace velmoran

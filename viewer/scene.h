@@ -22,7 +22,7 @@ public:
 
     // Sets the viewport (a height of 0 counts as 1); the projection stays.
     void ResizeViewport(int width, int height) override;
-    // Camera, texture, texturing, quadric. Always true.
+    // Camera, texture, texturing, the sphere's geometry. Always true.
     bool InitScene(int width, int height) override;
     // Draws one frame at the current angles, then turns them by `frameStep`.
     void DrawScene(float frameStep) override;
@@ -31,12 +31,14 @@ public:
     const BitmapTexture& texture() const { return texture_; }
 
 private:
+    void CompileSphere();
     void DrawSphere();
 
     std::string bitmapPath_;
     std::optional<PictureLoader> loader_;  // until InitScene takes the picture
     BitmapTexture texture_;
     GLUquadric* quadric_ = nullptr;
+    unsigned sphereList_ = 0;  // the sphere compiled, where the GL had room for it
     SphereAngles angles_;
     unsigned clearMask_ = 0;  // the buffers a frame clears first
 };
