@@ -36,11 +36,16 @@ void RunShowForm(const MusicSettings& settings, BackgroundMusic& music, MusicRun
 
 void RunShow(const MusicSettings& settings, bool pointerHidden, const SaverPlaces& places,
              std::uint32_t hostWindow) {
-    const auto media = CreateMediaControl();
+    auto media = CreateMediaControl();
     MusicPlayer music(*media, settings);
     MusicThread runner;
     RunShowForm(settings, music, runner, pointerHidden, SystemPath(places.viewerFile), hostWindow);
     runner.EndProgramIfBusy();
+    // The music has stopped with the show. Closing the sound device waits for
+    // its driver's thread, a tenth of a second and with some sound servers
+    // half a second, and would hold the end of the program; the device closes
+    // with the process.
+    static_cast<void>(media.release());
 }
 
 }  // namespace velmoran

@@ -75,6 +75,22 @@ ended_within "SIGTERM" 500 "$SAVER_PID" "$VIEWER_PID"
 wait_exit "$SAVER_PID" 1
 [ "$EXIT_STATUS" = 0 ] || fail "the saver ended with status $EXIT_STATUS on SIGTERM"
 
+note "SIGTERM with music playing ends everything at once, however long the sound device takes to close"
+add_sound_module "$APP"
+sox -q -n -r 44100 -c 2 -b 16 "$WORK/loop.wav" synth 1 sine 440 vol 0.5
+printf '[Section]\r\nBGM\x8b\xe6\x95\xaa=2\r\nBGM\xd8\xcb\xdf\xb0\xc4=0\r\nBGM\xcc\xa7\xb2\xd9=%s\r\n' \
+  "$WORK/loop.wav" >"$APP/Velmoran.ini"
+SOUND=$WORK/sound.raw
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$SOUND LD_PRELOAD=$(helper libstuck_sound_close.so) hack -root
+viewer_in_host "music"
+for ((i = 0; i < 100; i++)); do [ "$(stat -c %s "$SOUND" 2>/dev/null || echo 0)" -gt 176400 ] && break; sleep 0.05; done
+[ "$i" -lt 100 ] || fail "the looping WAV did not play"
+kill -TERM "$SAVER_PID"
+ended_within "SIGTERM with music" 500 "$SAVER_PID" "$VIEWER_PID"
+wait_exit "$SAVER_PID" 1
+[ "$EXIT_STATUS" = 0 ] || fail "the saver ended with status $EXIT_STATUS on SIGTERM with music"
+rm -f "$APP/Velmoran-media.so" "$APP/Velmoran.ini"
+
 note "Cycling: XScreenSaver starts the next hack as it ends the last; the next shows once the last has gone"
 hack -root
 viewer_in_host "the last"
