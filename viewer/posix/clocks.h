@@ -10,7 +10,8 @@ inline constexpr std::int64_t kNanoseconds = 1'000'000'000;
 
 std::int64_t NanosecondsOf(clockid_t clock);
 
-// Sleeps until the monotonic clock reads `nanoseconds`; at once when it has.
+// Sleeps until the monotonic clock reads `nanoseconds`; at once when it has,
+// and no longer once an end signal has come (end_signals.h).
 void SleepUntilMonotonic(std::int64_t nanoseconds);
 
 }  // namespace velmoran

@@ -16,6 +16,7 @@
 #include "viewer/x11_glx/x11_window_system.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -23,6 +24,11 @@ void ReportPixelFormat(const velmoran::GlxWindow& window) {
     const std::string line = velmoran::FormatDebug(velmoran::kPixelFormatLine, static_cast<int>(window.visual),
                                                    window.bitsPerPixel);
     std::fputs(line.c_str(), stderr);
+}
+
+[[noreturn]] void EndProgramNow() {
+    std::fflush(nullptr);
+    std::_Exit(0);
 }
 
 void Show(Display* display, const velmoran::ViewerWindowPlace& place) {
@@ -36,6 +42,10 @@ void Show(Display* display, const velmoran::ViewerWindowPlace& place) {
         velmoran::X11WindowSystem system(display, *window);
         velmoran::ViewerProgram program(system, scene);
         velmoran::RunEventLoop(display, system, program, *window);
+        // An end signal is the session's end, which waits for this process:
+        // the X server takes the window, and the system the GL's threads and
+        // memory, with the process, sooner than they would be let go here.
+        if (velmoran::EndSignalled()) EndProgramNow();
     }
     velmoran::DestroyGlxWindow(display, *window);
 }
