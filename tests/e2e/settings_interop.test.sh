@@ -26,17 +26,30 @@ LONG=$(hex "$(printf 'x%.0s' {1..300})")
 CUT=$(hex "$(printf 'x%.0s' {1..255})")
 JAPANESE_PATH=$(cp932_hex 'C:\音楽\曲 ｿﾝｸﾞ 1.mp3')
 
-# <tool> read|write <section> <key hex> [<value hex>]
+# <tool> read <section> <key hex> [<section> <key hex> ...]
+# <tool> write <section> <key hex> <value hex> [<section> <key hex> <value hex> ...]
 linux() { "$LINUX_TOOL" "$1" "$INI" "${@:2}"; }
 windows() { env ${WINE_LOCALE:+LC_ALL=$WINE_LOCALE} wine "$WINDOWS_TOOL" "$1" "$INI_WINDOWS" "${@:2}" | tr -d '\r'; }
 
-# same_read <section> <key hex> <expected value hex>: both builds read it.
+# same_read <section> <key hex> <expected value hex> [<section> ...]: both
+# builds read each key; the Windows build all of them in one run, the file
+# being the same throughout.
 same_read() {
-  local on_linux on_windows
-  on_linux=$(linux read "$1" "$2")
-  on_windows=$(windows read "$1" "$2")
-  [ "$on_linux" = "$3" ] || fail "[$1] $2: Linux read '$on_linux', expected '$3' ($CASE)"
-  [ "$on_windows" = "$3" ] || fail "[$1] $2: Windows read '$on_windows', expected '$3' ($CASE)"
+  local keys=() expected=() on_linux on_windows i
+  while [ $# -ge 3 ]; do
+    keys+=("$1" "$2")
+    expected+=("$3")
+    shift 3
+  done
+  mapfile -t on_windows < <(windows read "${keys[@]}")
+  [ "${#on_windows[@]}" = "${#expected[@]}" ] ||
+    fail "the Windows build read ${#on_windows[@]} values of ${#expected[@]} ($CASE)"
+  for i in "${!expected[@]}"; do
+    set -- "${keys[@]:$((2 * i)):2}" "${expected[$i]}"
+    on_linux=$(linux read "$1" "$2")
+    [ "$on_linux" = "$3" ] || fail "[$1] $2: Linux read '$on_linux', expected '$3' ($CASE)"
+    [ "${on_windows[$i]}" = "$3" ] || fail "[$1] $2: Windows read '${on_windows[$i]}', expected '$3' ($CASE)"
+  done
 }
 
 # Four values and an untouched neighbour, written by one side, read by both.
@@ -45,16 +58,14 @@ exchange() {
   printf '; kept comment\r\n[Keep]\r\nA = kept \r\n\r\n[section]\r\n%s\r\n' \
     "$(unhex "$MUSIC")=old value" >"$INI"
   CASE="$writer writes ($CODE_PAGE)"
-  "$writer" write Section "$KIND" "$(hex 2)"
-  "$writer" write Section "$REPEAT" "$(hex -3)"
-  "$writer" write Section "$MUSIC" "$JAPANESE_PATH"
-  "$writer" write Section "$OTHER" "$LONG"
-  same_read Section "$KIND" "$(hex 2)"
-  same_read SECTION "$REPEAT" "$(hex -3)"
-  same_read section "$MUSIC" "$JAPANESE_PATH"
-  same_read Section "$OTHER" "$CUT"
-  same_read keep "$(hex a)" "$(hex kept)"
-  same_read Section "$(hex Missing)" ""
+  "$writer" write Section "$KIND" "$(hex 2)" Section "$REPEAT" "$(hex -3)" \
+    Section "$MUSIC" "$JAPANESE_PATH" Section "$OTHER" "$LONG"
+  same_read Section "$KIND" "$(hex 2)" \
+    SECTION "$REPEAT" "$(hex -3)" \
+    section "$MUSIC" "$JAPANESE_PATH" \
+    Section "$OTHER" "$CUT" \
+    keep "$(hex a)" "$(hex kept)" \
+    Section "$(hex Missing)" ""
   [ "$(grep -c $'\[section\]' "$INI")" -eq 1 ] || fail "$CASE: the section was not reused"
   grep -q "; kept comment" "$INI" || fail "$CASE: the comment was lost"
   local key
@@ -68,8 +79,7 @@ hand_written() {
   CASE="hand-written ($CODE_PAGE)"
   printf '[ Section ]\r\n  %s  =  "  quoted  "  \r\n%s=\x27single\x27\r\n' \
     "$(unhex "$KIND")" "$(unhex "$MUSIC")" >"$INI"
-  same_read Section "$KIND" "$(hex '  quoted  ')"
-  same_read Section "$MUSIC" "$(hex single)"
+  same_read Section "$KIND" "$(hex '  quoted  ')" Section "$MUSIC" "$(hex single)"
   rm -f "$INI"
   same_read Section "$KIND" ""
 }
@@ -83,23 +93,18 @@ odd_files() {
     CASE="CR-only lines${writer:+, written by $writer} ($CODE_PAGE)"
     printf '[Other]\rA=other\r[Section]\r%s=1\r%s= two \r' "$(unhex "$KIND")" "$(unhex "$MUSIC")" >"$INI"
     [ -z "$writer" ] || "$writer" write Section "$REPEAT" "$(hex 5)"
-    same_read Section "$KIND" "$(hex 1)"
-    same_read Section "$MUSIC" "$(hex two)"
-    same_read Other "$(hex A)" "$(hex other)"
-    [ -z "$writer" ] || same_read Section "$REPEAT" "$(hex 5)"
+    same_read Section "$KIND" "$(hex 1)" Section "$MUSIC" "$(hex two)" Other "$(hex A)" "$(hex other)" \
+      ${writer:+Section "$REPEAT" "$(hex 5)"}
 
     CASE="an unclosed [${writer:+, written by $writer} ($CODE_PAGE)"
     printf '[Section]\r\n%s=1\r\n[Other\r\n%s=2\r\n' "$(unhex "$KIND")" "$(unhex "$REPEAT")" >"$INI"
     [ -z "$writer" ] || "$writer" write Section "$MUSIC" "$(hex x)"
-    same_read Section "$REPEAT" "$(hex 2)"
-    same_read Other "$REPEAT" ""
-    [ -z "$writer" ] || same_read Section "$MUSIC" "$(hex x)"
+    same_read Section "$REPEAT" "$(hex 2)" Other "$REPEAT" "" ${writer:+Section "$MUSIC" "$(hex x)"}
 
     CASE="a NUL in a value${writer:+, written by $writer} ($CODE_PAGE)"
     printf '[Section]\r\n%s=ab\0cd\r\n%s=3\r\n' "$(unhex "$KIND")" "$(unhex "$REPEAT")" >"$INI"
     [ -z "$writer" ] || "$writer" write Section "$MUSIC" "$(hex x)"
-    same_read Section "$KIND" "$(hex ab)"
-    same_read Section "$REPEAT" "$(hex 3)"
+    same_read Section "$KIND" "$(hex ab)" Section "$REPEAT" "$(hex 3)"
   done
 }
 
