@@ -22,6 +22,10 @@ MENU="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Velm
 reg_value() {
   wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
 }
+# reg_values <key>: all of the key's values, one start of Wine for them all;
+# value_in <values> <name>: the data of one of them, empty when there is none.
+reg_values() { wine reg query "$1" 2>/dev/null | tr -d '\r' || true; }
+value_in() { sed -n "s/^ *$2 *REG_[A-Z_]* *//p" <<<"$1"; }
 
 # files_in <folder>: the names of the files in it, one a line, sorted.
 files_in() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
@@ -32,19 +36,21 @@ check_installed() {
   folder=$(winepath -u "$1")
   [ "$(files_in "$folder")" = "$(printf '%s\n' LICENSE.txt README.txt Uninstall.exe Velmoran.dll Velmoran.scr)" ] ||
     fail "installed in $1: $(files_in "$folder" | tr '\n' ' ')"
-  local saver
-  saver=$(reg_value "$DESKTOP_KEY" SCRNSAVE.EXE)
+  local desktop saver uninstall
+  desktop=$(reg_values "$DESKTOP_KEY")
+  saver=$(value_in "$desktop" SCRNSAVE.EXE)
   [ -n "$saver" ] || fail "SCRNSAVE.EXE is not set"
   [ "$(realpath "$(winepath -u "$saver")")" = "$(realpath "$folder/Velmoran.scr")" ] ||
     fail "SCRNSAVE.EXE names $saver, not the installed saver"
-  [ "$(reg_value "$DESKTOP_KEY" ScreenSaveActive)" = 1 ] || fail "the screen saver is not switched on"
+  [ "$(value_in "$desktop" ScreenSaveActive)" = 1 ] || fail "the screen saver is not switched on"
   [ "$(files_in "$MENU")" = "$(printf '%s\n' "$2.lnk" "$3.lnk" | LC_ALL=C sort)" ] ||
     fail "Start menu: $(files_in "$MENU" | tr '\n' ' ')"
   strings -el -n 2 "$MENU/$2.lnk" | grep -qx /c || fail "the settings link does not pass /c"
-  [ "$(reg_value "$UNINSTALL_KEY" DisplayName)" = Velmoran ] || fail "no entry in Programs and Features"
-  [ "$(reg_value "$UNINSTALL_KEY" DisplayVersion)" = "$VERSION" ] || fail "Programs and Features shows another version"
-  [ "$(reg_value "$UNINSTALL_KEY" QuietUninstallString)" = "\"$1\\Uninstall.exe\" /S" ] ||
-    fail "quiet uninstall: $(reg_value "$UNINSTALL_KEY" QuietUninstallString)"
+  uninstall=$(reg_values "$UNINSTALL_KEY")
+  [ "$(value_in "$uninstall" DisplayName)" = Velmoran ] || fail "no entry in Programs and Features"
+  [ "$(value_in "$uninstall" DisplayVersion)" = "$VERSION" ] || fail "Programs and Features shows another version"
+  [ "$(value_in "$uninstall" QuietUninstallString)" = "\"$1\\Uninstall.exe\" /S" ] ||
+    fail "quiet uninstall: $(value_in "$uninstall" QuietUninstallString)"
 }
 
 # uninstall <Windows folder>: the silent uninstaller, which goes on in a copy
@@ -91,8 +97,9 @@ press_escape_until_gone "$SAVER_PID"
 
 note "silent uninstall gives the screen saver back to none"
 uninstall "$FOLDER"
-[ -z "$(reg_value "$DESKTOP_KEY" SCRNSAVE.EXE)" ] || fail "SCRNSAVE.EXE still names $(reg_value "$DESKTOP_KEY" SCRNSAVE.EXE)"
-[ "$(reg_value "$DESKTOP_KEY" ScreenSaveActive)" != 1 ] || fail "the screen saver is still switched on"
+DESKTOP=$(reg_values "$DESKTOP_KEY")
+[ -z "$(value_in "$DESKTOP" SCRNSAVE.EXE)" ] || fail "SCRNSAVE.EXE still names $(value_in "$DESKTOP" SCRNSAVE.EXE)"
+[ "$(value_in "$DESKTOP" ScreenSaveActive)" != 1 ] || fail "the screen saver is still switched on"
 
 note "in Japanese, into a folder of the user's choice"
 # The setup remembers the language a user chose; a silent one speaks it.
