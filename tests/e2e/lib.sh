@@ -196,6 +196,18 @@ pixel() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
 
+# pixels <image> <x> <y> [<x> <y> ...]: "r,g,b" of each pixel, each 0-255,
+# separated by spaces; one ImageMagick run for all of them.
+pixels() {
+  local image=$1 format=""
+  shift
+  while [ $# -ge 2 ]; do
+    format+="%[fx:round(255*p{$1,$2}.r)],%[fx:round(255*p{$1,$2}.g)],%[fx:round(255*p{$1,$2}.b)] "
+    shift 2
+  done
+  convert "$image" -format "${format% }\n" info:
+}
+
 # pattern_desktop <picture>: the pattern window (helpers/x11/pattern_window)
 # over the whole screen, once drawn, as a known desktop; its screenshot in
 # <picture>.

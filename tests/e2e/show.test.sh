@@ -78,20 +78,35 @@ stop() {
   wait "$1" 2>/dev/null || true
 }
 
+# pattern_colour <block> [plain]: "r,g,b" of that block of the pattern helper.
+pattern_colour() {
+  if [ "${2:-}" = plain ]; then
+    local k=$((($1 * 5 + $1 / 8 + 1) % 8))
+    echo "$(((k & 1) * 255)),$(((k >> 1 & 1) * 255)),$(((k >> 2 & 1) * 255))"
+  else
+    echo "$((9 + 34 * ($1 % 8))),$((3 + 41 * ($1 / 8))),$((250 - 5 * $1))"
+  fi
+}
+
 # show_pattern [plain]: the pattern helper's blocks of distinct colours over
-# the whole screen; returns once they are on screen (block 0 in the corner),
-# with a screenshot of them in $OUT/pattern.png.
+# the whole screen; returns once every block is on screen (the corner can
+# show before the rest of the window is painted), with a screenshot of them
+# in $OUT/pattern.png and of what lies under the viewer's window in
+# $WORK/beneath.png.
 show_pattern() {
-  local corner=9,3,250 i
-  [ "${1:-}" = plain ] && corner=255,0,0
+  local w h i block middles=() colours=""
+  read -r w h < <(xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
+  for ((block = 0; block < 48; block++)); do
+    middles+=($((((block % 8) * w / 8 + (block % 8 + 1) * w / 8) / 2))
+      $((((block / 8) * h / 6 + (block / 8 + 1) * h / 6) / 2)))
+    colours+=" $(pattern_colour "$block" "$@")"
+  done
   start "$(helper pattern_window)" "$@" 2>/dev/null  # it complains when its display goes
   PATTERN_PID=$LAST_PID
   for ((i = 0; i < 200; i++)); do
     screenshot "$OUT/pattern.png"
-    if [ "$(pixel "$OUT/pattern.png" 2 2)" = "$corner" ]; then
-      # The corner can show before the rest of the window is painted.
-      sleep 0.5
-      screenshot "$OUT/pattern.png"
+    if [ "$(pixels "$OUT/pattern.png" "${middles[@]}")" = "${colours# }" ]; then
+      convert "$OUT/pattern.png" -crop 1024x768+0+0 +repage "$WORK/beneath.png"
       return 0
     fi
     sleep 0.05
@@ -138,25 +153,48 @@ check_capture() {
   note "$label: the $w x $h capture equals the screen"
 }
 
-# pattern_in_show <label>: a screenshot of the show, whose viewer window
-# (1024 x 768 at the top left) is covered by the pattern's colours, at
-# least six of its blocks, and not as they lay on the screen.
+# pattern_in_show <label>: waits until a screenshot of the show shows its
+# viewer window (1024 x 768 at the top left) covered by the pattern's
+# colours, at least six of its blocks, and not as they lay on the screen:
+# the sphere's first frames are drawn, and from then on the viewer reads the
+# keyboard. Fails, saying which of these is missing, when 30 s go by first.
 pattern_in_show() {
-  local shot="$OUT/$1-show.png" found
-  screenshot "$shot"
+  local shot="$OUT/$1-show.png" found blocks pixels moved missing deadline
   convert "$OUT/pattern.png" -unique-colors -depth 8 txt:- | awk 'NR > 1 {print $2}' >"$WORK/pattern-colours"
-  found=$(convert "$shot" -crop 1024x768+0+0 +repage -depth 8 txt:- | awk 'NR > 1 {print $2}' | sort | uniq -c |
-    awk 'NR == FNR {pattern[$1] = 1; next} ($2 in pattern) && $1 >= 200 {blocks++; pixels += $1}
-         END {print blocks + 0, pixels + 0}' "$WORK/pattern-colours" -)
-  local blocks=${found% *} pixels=${found#* }
-  [ "$blocks" -ge 6 ] || fail "$1: $blocks of the pattern's colours in the show"
-  [ "$pixels" -ge $((1024 * 768 * 3 / 4)) ] || fail "$1: the pattern covers only $pixels pixels of the viewer"
-  convert "$shot" -crop 1024x768+0+0 +repage "$WORK/viewer.png"
-  convert "$OUT/pattern.png" -crop 1024x768+0+0 +repage "$WORK/beneath.png"
-  local moved
-  moved=$(compare -metric AE "$WORK/viewer.png" "$WORK/beneath.png" null: 2>&1) || true
-  [ "${moved%% *}" -ge 100000 ] 2>/dev/null || fail "$1: the viewer's window shows the screen as it was ($moved)"
+  deadline=$(($(now_ms) + 30000))
+  while :; do
+    screenshot "$shot"
+    convert "$shot" -crop 1024x768+0+0 +repage "$WORK/viewer.png"
+    # The histogram's lines: "<count>: (r,g,b) #RRGGBB ...".
+    found=$(convert "$WORK/viewer.png" -depth 8 -format %c histogram:info:- |
+      awk 'NR == FNR {pattern[$1] = 1; next} ($2 in pattern) && $1 + 0 >= 200 {blocks++; pixels += $1}
+           END {print blocks + 0, pixels + 0}' "$WORK/pattern-colours" -)
+    blocks=${found% *} pixels=${found#* }
+    moved=$(compare -metric AE "$WORK/viewer.png" "$WORK/beneath.png" null: 2>&1) || true
+    if [ "$blocks" -lt 6 ]; then
+      missing="$blocks of the pattern's colours in the show"
+    elif [ "$pixels" -lt $((1024 * 768 * 3 / 4)) ]; then
+      missing="the pattern covers only $pixels pixels of the viewer"
+    elif ! [ "${moved%% *}" -ge 100000 ] 2>/dev/null; then
+      missing="the viewer's window shows the screen as it was ($moved)"
+    else
+      break
+    fi
+    [ "$(now_ms)" -lt "$deadline" ] || fail "$1: $missing"
+    sleep 0.1
+  done
   note "$1: $blocks of the pattern's colours cover the viewer's window"
+}
+
+# heard <bytes> <label>: waits until the show's music has written that much
+# to SDL's disk driver's file.
+heard() {
+  local i
+  for ((i = 0; i < 200; i++)); do
+    [ "$(stat -c %s "$SDL_DISKAUDIOFILE" 2>/dev/null || echo 0)" -ge "$1" ] && return 0
+    sleep 0.05
+  done
+  fail "$2: the music wrote only $(stat -c %s "$SDL_DISKAUDIOFILE" 2>/dev/null || echo 0) bytes in 10 s"
 }
 
 note "A show photographs the screen, the viewer shows it, Escape ends both"
@@ -165,7 +203,6 @@ settings
 saver /s
 viewer_up
 check_capture 1280x1024 usual
-sleep 2
 pattern_in_show usual
 escape_ends_both "first show"
 [ -f "$CAPTURE" ] || fail "the capture went with the show"
@@ -179,16 +216,18 @@ if [ "$PLATFORM" = linux ]; then
 fi
 saver /s
 viewer_up
-sleep 1.5
+pattern_in_show closing  # the viewer left alone must still take its Escape
+[ "$PLATFORM" = windows ] || heard $((44100 * 4)) "before the close request"
 run "$(helper send_close)" Velmoran_Main
 wait_exit "$SAVER_PID" 2
+[ "$PLATFORM" = windows ] || size=$(stat -c %s "$SDL_DISKAUDIOFILE")
+# What must not happen, for a second after the saver's end: the viewer going
+# too, and more music.
 sleep 1
 viewer_running || fail "the viewer went with the saver"
 [ -n "$(find "$CAPTURE" -newermt 2001-01-01)" ] || fail "the second show did not overwrite the capture"
 if [ "$PLATFORM" = linux ]; then
-  size=$(stat -c %s "$SDL_DISKAUDIOFILE")
   [ "$size" -ge $((44100 * 4)) ] || fail "the music before the close request lasted only $size bytes"
-  sleep 0.5
   [ "$(stat -c %s "$SDL_DISKAUDIOFILE")" = "$size" ] || fail "the music went on after the saver ended"
 fi
 escape
@@ -234,14 +273,16 @@ pointer_calls() {
   fi
 }
 
-# pointer_case <expected during> <expected after> <args...>
+# pointer_case <expected during> <expected after> <args...>: the calls during
+# the show once it is drawn (those after it count all the show's).
 pointer_case() {
-  local during=$1 after=$2
+  local during=$1 after=$2 i
   shift 2
   pointer_show "$@"
   wait_window Velmoran_VC 30 >/dev/null
   VIEWER_PID=""
-  sleep 1
+  pattern_in_show "pointer${1:+-${1#/}}"
+  for ((i = 0; i < 100; i++)); do [ "$(pointer_calls)" = "$during" ] && break; sleep 0.1; done
   [ "$(pointer_calls)" = "$during" ] || fail "'$*': hides and shows $(pointer_calls) during the show, expected $during"
   escape
   wait_exit "$SAVER_PID" 10
@@ -320,7 +361,7 @@ if [ "$PLATFORM" = linux ]; then
     export SDL_DISKAUDIOFILE="$WORK/$signal.raw"
     saver /s
     viewer_up
-    sleep 1.5
+    heard $((44100 * 4)) "SIG$signal"
     kill "-$signal" "$SAVER_PID"
     ended_within "SIG$signal" 500 "$SAVER_PID" "$VIEWER_PID"
     [ -z "$(window_id Velmoran_VC)" ] || fail "SIG$signal: the viewer's window stayed"
@@ -353,7 +394,7 @@ mv -f "$APP/viewer" "$APP/Velmoran.dll"
 note "A viewer that dies mid-show ends the show within a watch tick"
 saver /s
 viewer_up
-sleep 1
+pattern_in_show dying
 if [ "$PLATFORM" = windows ]; then
   VIEWER_PID=$(pgrep -f "${APP//\//.}.Velmoran\.dll" | head -n 1)
 fi
@@ -373,7 +414,6 @@ if [ "$PLATFORM" = windows ]; then
   mkdir "$CAPTURE"  # a folder of that name: no file can be made there
   saver /s
   viewer_up
-  sleep 2
   pattern_in_show fallback
   escape_ends_both "temporary folder"
   fallback=$(find "$WINEPREFIX/drive_c/users" -path '*/Temp/Velmoran.bmp' | head -n 1)
@@ -403,7 +443,6 @@ fi
 saver /s
 viewer_up
 check_capture 1366x768 padded
-sleep 2
 pattern_in_show padded
 escape_ends_both "padded"
 stop "$PATTERN_PID"
