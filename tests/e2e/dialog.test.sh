@@ -45,31 +45,15 @@ if [ "$PLATFORM" = windows ]; then
   wine regedit /S "$(native_path "$WORK/fonts.reg")"
 fi
 
-# Face colours of a push button at its ring: the left frame column halfway
-# down, and halfway across two pixels inside the top and the bottom edge.
-declare -A FACES=(
-  [normal]="0,60,116 243,243,238 214,208,197"
-  [selected]="0,60,116 206,231,255 105,130,238"
-  [disable]="201,199,186 245,244,234 245,244,234"
-)
-face() { # <shot> <x> <y> <w> <h> (inner-area place)
-  local x=$((OX + $2)) y=$((OY + $3)) w=$4 h=$5 found name
-  found="$(rgb "$1" $((x + 1)) $((y + h / 2))) $(rgb "$1" $((x + w / 2)) $((y + 2))) $(rgb "$1" $((x + w / 2)) $((y + h - 3)))"
-  for name in "${!FACES[@]}"; do
-    [ "${FACES[$name]}" = "$found" ] && { echo "$name"; return; }
-  done
-  echo "unknown($found)"
-}
-
 # expect_faces <step> <face of ...> <face of 設定> <face of ｷｬﾝｾﾙ>: photographs
 # the dialog until its buttons show these faces (a busy machine may paint late).
 expect_faces() {
   local shot="$WORK/$1.png" try got
-  for ((try = 0; try < 10; try++)); do
-    sleep 0.3
+  for ((try = 0; try < 30; try++)); do
     screenshot "$shot"
-    got="$(face "$shot" 40 132 41 21) $(face "$shot" 324 200 77 25) $(face "$shot" 404 200 77 25)"
+    got="$(face "$shot" $DOTS_BUTTON) $(face "$shot" $SET_BUTTON) $(face "$shot" $CANCEL_BUTTON)"
     [ "$got" = "$2 $3 $4" ] && return 0
+    sleep 0.1
   done
   fail "$1: the buttons show $got, expected $2 $3 $4"
 }
@@ -100,12 +84,36 @@ ink_box() {
     -format '%@\n' info: 2>/dev/null | sed -E 's/^0x0\+.*/0x0+0+0/; s/[x+]/ /g'
 }
 
-pointer_over() { # <x> <y>: the pointer's picture there
+# marks_become <step> <shot> <selected index> [<face of "..." that it may not show>]:
+# photographs the dialog until its marks show that source selected (and
+# "..." has left that face), then checks them.
+marks_become() {
+  local try want="" i
+  for i in 0 1 2; do if [ "$i" = "$3" ]; then want+=" on"; else want+=" off"; fi; done
+  for ((try = 0; try < 30; try++)); do
+    screenshot "$2"
+    [ " $(mark "$2" 0) $(mark "$2" 1) $(mark "$2" 2)" = "$want" ] &&
+      { [ -z "${4:-}" ] || [ "$(face "$2" $DOTS_BUTTON)" != "$4" ]; } && break
+    sleep 0.1
+  done
+  expect_marks "$1" "$2" "$3"
+}
+
+# pointer_becomes <x> <y> <picture> [not]: moves the pointer there in two
+# steps and waits until its picture is that one (or, with "not", another);
+# POINTER is the last one read.
+pointer_becomes() {
+  local i
   at "$1" "$2"
   sleep 0.2
   at $(($1 + 1)) "$2"
-  sleep 0.4
-  "$POINTER_SHAPE" | cut -d' ' -f1-4
+  for ((i = 0; i < 50; i++)); do
+    POINTER=$("$POINTER_SHAPE" | cut -d' ' -f1-4)
+    if [ "${4:-}" = not ]; then [ "$POINTER" != "$3" ] && return 0
+    else [ "$POINTER" = "$3" ] && return 0; fi
+    sleep 0.1
+  done
+  return 1
 }
 
 # ---------------------------------------------------------------------------
@@ -128,14 +136,22 @@ xprop -id "$DIALOG" WM_NORMAL_HINTS | grep -q "minimum size: 496 by 243" || fail
 xprop -id "$DIALOG" WM_NORMAL_HINTS | grep -q "maximum size: 496 by 243" || fail "the dialog can be resized"
 xprop -id "$DIALOG" _NET_WM_ICON | grep -q "Icon (32 x 32)" || fail "the dialog has no 32 x 32 icon"
 
-for y in 0 30 60 121 180 220 242; do
-  got=$(rgb "$SHOT" $((OX + FORM_PROBE_X)) $((OY + y)))
-  [ "$got" = "$(form_colour "$y")" ] || fail "form gradient line $y is $got, expected $(form_colour "$y")"
+FORM_LINES=(0 30 60 121 180 220 242)
+places=()
+for y in "${FORM_LINES[@]}"; do places+=($((OX + FORM_PROBE_X)) $((OY + y))); done
+read -r -a got < <(pixels "$SHOT" "${places[@]}")
+for i in "${!FORM_LINES[@]}"; do
+  y=${FORM_LINES[$i]}
+  [ "${got[$i]}" = "$(form_colour "$y")" ] || fail "form gradient line $y is ${got[$i]}, expected $(form_colour "$y")"
 done
-for y in 0 10 30 50 82 110 155 164; do
+PANEL_LINES=(0 10 30 50 82 110 155 164)
+places=()
+for y in "${PANEL_LINES[@]}"; do places+=($((OX + PANEL_X + 400)) $((OY + PANEL_Y + y))); done
+read -r -a got < <(pixels "$SHOT" "${places[@]}")
+for i in "${!PANEL_LINES[@]}"; do
+  y=${PANEL_LINES[$i]}
   v=$(($(level "$y" 165) + 30))
-  got=$(rgb "$SHOT" $((OX + PANEL_X + 400)) $((OY + PANEL_Y + y)))
-  [ "$got" = "$v,$v,$v" ] || fail "panel gradient line $y is $got, expected $v,$v,$v"
+  [ "${got[$i]}" = "$v,$v,$v" ] || fail "panel gradient line $y is ${got[$i]}, expected $v,$v,$v"
 done
 expect_marks "at load" "$SHOT" 1
 [ "$(face "$SHOT" 324 200 77 25)" = normal ] || fail "設定 shows $(face "$SHOT" 324 200 77 25)"
@@ -147,8 +163,8 @@ glyphs_differ "$SHOT" $((PANEL_X + 44)) $((PANEL_Y + 75)) 30 16 2 "なし"
 glyphs_differ "$SHOT" 330 205 65 15 2 "設定"
 
 note "the link: its own pointer, and the address to the desktop's opener"
-[ "$(pointer_over 40 214)" = "32 32 12 10" ] || fail "the pointer over the link is $(pointer_over 40 214)"
-[ "$(pointer_over 300 230)" != "32 32 12 10" ] || fail "the link's pointer shows away from the link"
+pointer_becomes 40 214 "32 32 12 10" || fail "the pointer over the link is $POINTER"
+pointer_becomes 300 230 "32 32 12 10" not || fail "the link's pointer shows away from the link"
 rm -f "$OPENED"
 press 40 214
 for ((i = 0; i < 100; i++)); do [ -s "$OPENED" ] && break; sleep 0.1; done
@@ -167,9 +183,7 @@ write_ini 1 7
 cp "$INI" "$WORK/before.ini"
 open_dialog
 press_in_panel 50 100  # the label "MP3、WAV"
-sleep 0.5
-screenshot "$WORK/mp3.png"
-expect_marks "MP3、WAV chosen" "$WORK/mp3.png" 2
+marks_become "MP3、WAV chosen" "$WORK/mp3.png" 2 disable
 [ "$(face "$WORK/mp3.png" 40 132 41 21)" != disable ] || fail "... stays disabled for MP3、WAV"
 at 250 150
 # The focus starts on the panel; Tab passes the combo box, disabled for a
@@ -196,9 +210,7 @@ open_dialog
 screenshot "$WORK/none.png"
 expect_marks "none at load" "$WORK/none.png" 0
 press_in_panel 33 60 3  # the mark of "音楽CD", with the right button
-sleep 0.5
-screenshot "$WORK/cd.png"
-expect_marks "music CD chosen" "$WORK/cd.png" 1
+marks_become "music CD chosen" "$WORK/cd.png" 1
 press_in_panel 125 61
 xdotool key End BackSpace BackSpace BackSpace
 xdotool type --delay 80 12
@@ -244,7 +256,8 @@ sleep 0.3
 xdotool mousemove $((list_x + 12)) $((list_y + list_height - 7))
 sleep 0.3
 xdotool click 1
-sleep 0.5
+for ((i = 0; i < 50; i++)); do xwininfo -id "$LIST" 2>/dev/null | grep -q 'IsViewable' || break; sleep 0.1; done
+[ "$i" -lt 50 ] || fail "the list stayed down after the click on 30"
 press_in_panel 125 61
 xdotool key Up
 sleep 0.3
@@ -359,7 +372,7 @@ write_ini 1 5
 cp "$INI" "$WORK/before.ini"
 open_dialog
 press_in_panel 50 80  # the label "なし"
-sleep 0.3
+marks_become "なし chosen" "$WORK/nothing.png" 0
 run "$(helper send_close)" "<Velmoran>" || fail "no dialog to close"
 closed "close box"
 cmp -s "$INI" "$WORK/before.ini" || fail "the close box changed the settings file"
