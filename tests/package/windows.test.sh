@@ -18,14 +18,13 @@ DESKTOP_KEY='HKCU\Control Panel\Desktop'
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmoran'
 MENU="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Velmoran"
 
-# reg_value <key> <name>: the value's data, empty when there is none.
-reg_value() {
-  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
-}
-# reg_values <key>: all of the key's values, one start of Wine for them all;
-# value_in <values> <name>: the data of one of them, empty when there is none.
-reg_values() { wine reg query "$1" 2>/dev/null | tr -d '\r' || true; }
+# value_in <values> <name>: the data of one of the values a query listed,
+# empty when there is none.
 value_in() { sed -n "s/^ *$2 *REG_[A-Z_]* *//p" <<<"$1"; }
+# reg_value <key> <name>: the value's data, empty when there is none.
+reg_value() { value_in "$(wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r')" "$2"; }
+# reg_values <key>: all of the key's values, one start of Wine for them all.
+reg_values() { wine reg query "$1" 2>/dev/null | tr -d '\r' || true; }
 
 # files_in <folder>: the names of the files in it, one a line, sorted.
 files_in() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
