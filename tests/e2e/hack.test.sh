@@ -78,8 +78,7 @@ wait_exit "$SAVER_PID" 1
 note "SIGTERM with music playing ends everything at once, however long the sound device takes to close"
 add_sound_module "$APP"
 sox -q -n -r 44100 -c 2 -b 16 "$WORK/loop.wav" synth 1 sine 440 vol 0.5
-printf '[Section]\r\nBGM\x8b\xe6\x95\xaa=2\r\nBGM\xd8\xcb\xdf\xb0\xc4=0\r\nBGM\xcc\xa7\xb2\xd9=%s\r\n' \
-  "$WORK/loop.wav" >"$APP/Velmoran.ini"
+music_settings "$APP/Velmoran.ini" 2 "$WORK/loop.wav"
 SOUND=$WORK/sound.raw
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$SOUND LD_PRELOAD=$(helper libstuck_sound_close.so) hack -root
 viewer_in_host "music"

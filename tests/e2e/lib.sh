@@ -191,6 +191,14 @@ screenshot() {
   else import -window root "$1"; fi
 }
 
+# music_settings <settings file> <kind> <music file>: a settings file that
+# plays that music (kind 1: audio CD, 2: a music file), its repeat key 0, its
+# keys in code page 932 as the saver writes them.
+music_settings() {
+  printf '[Section]\r\nBGM\x8b\xe6\x95\xaa=%s\r\nBGM\xd8\xcb\xdf\xb0\xc4=0\r\nBGM\xcc\xa7\xb2\xd9=%s\r\n' \
+    "$2" "$3" >"$1"
+}
+
 # pixel <image> <x> <y>: "r,g,b" of one pixel, each 0-255.
 pixel() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:

@@ -29,8 +29,7 @@ settings() {
     rm -f "$APP/Velmoran.ini"
     return
   fi
-  printf '[Section]\r\nBGM\x8b\xe6\x95\xaa=%s\r\nBGM\xd8\xcb\xdf\xb0\xc4=0\r\nBGM\xcc\xa7\xb2\xd9=%s\r\n' \
-    "$1" "$(native_path "$2")" >"$APP/Velmoran.ini"
+  music_settings "$APP/Velmoran.ini" "$1" "$(native_path "$2")"
 }
 
 # saver <args...>: starts the saver in the background (SAVER_PID).

@@ -34,8 +34,7 @@ sox -q -n -r "$RATE" -c 2 "$WORK/tone.wav" synth 1 sine 660 vol 0.5
 sox -q -n -r "$RATE" -c 2 "$WORK/tone.mp3" synth 1 sine 660 vol 0.5
 
 settings() { # <music file>
-  printf '[Section]\r\nBGM\x8b\xe6\x95\xaa=2\r\nBGM\xd8\xcb\xdf\xb0\xc4=0\r\nBGM\xcc\xa7\xb2\xd9=%s\r\n' \
-    "$(native_path "$1")" >"$APP/Velmoran.ini"
+  music_settings "$APP/Velmoran.ini" 2 "$(native_path "$1")"
 }
 
 # sound_map <recording>: one character per 50 ms, "#" where it sounds, "."

@@ -19,8 +19,7 @@ mkdir -p "$APP"
 cp "$(program Velmoran.scr)" "$(program Velmoran.dll)" "$APP/"
 add_sound_module "$APP"
 sox -q -n -r 44100 -c 2 "$APP/tone.mp3" synth 1 sine 440 vol 0.5
-printf '[Section]\r\nBGM\x8b\xe6\x95\xaa=2\r\nBGM\xd8\xcb\xdf\xb0\xc4=0\r\nBGM\xcc\xa7\xb2\xd9=%s\r\n' \
-  "$APP/tone.mp3" >"$APP/Velmoran.ini"
+music_settings "$APP/Velmoran.ini" 2 "$APP/tone.mp3"
 chown -R "$PLAIN_USER:" "$APP"
 SOUND=$SWAY_HOME/heard.raw
 

@@ -26,8 +26,7 @@ MUSIC=$USER_HOME/music.raw
 SETTINGS=$USER_HOME/.config/velmoran/Velmoran.ini
 mkdir -p "$(dirname "$SETTINGS")" "$USER_HOME/run"
 sox -q -n -r 44100 -c 2 -b 16 "$USER_HOME/tone.wav" synth 1 sine 440 vol 0.5
-printf '[Section]\r\nBGM\x8b\xe6\x95\xaa=2\r\nBGM\xd8\xcb\xdf\xb0\xc4=0\r\nBGM\xcc\xa7\xb2\xd9=%s\r\n' \
-  "$USER_HOME/tone.wav" >"$SETTINGS"
+music_settings "$SETTINGS" 2 "$USER_HOME/tone.wav"
 cat >"$USER_HOME/.xscreensaver" <<EOF
 mode: one
 selected: 0
